@@ -18,15 +18,31 @@ std::string CommandLine(int argc, char** argv)
     return line;
 }
 
+// SDL falls back to drivers that show nothing when no display can be reached; a player would
+// get an invisible game. Those count only when asked for by name.
+bool HasDisplay()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    bool invisible = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    return driver && (!invisible || (requested && SDL_strcmp(requested, driver) == 0));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     // Closing the window is the program's business, not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    const char* program = argc > 0 ? argv[0] : "brask";
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        std::fprintf(stderr, "%s: cannot open the display: %s\n", argc > 0 ? argv[0] : "brask",
-                     SDL_GetError());
+        std::fprintf(stderr, "%s: cannot open the display: %s\n", program, SDL_GetError());
+        return 1;
+    }
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "%s: cannot open the display: no display is available (is DISPLAY set?)\n",
+                     program);
+        SDL_Quit();
         return 1;
     }
     static char instance;
