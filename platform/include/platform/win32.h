@@ -23,9 +23,38 @@ typedef uint16_t ATOM;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
+typedef uint32_t ULONG;
+
+// Interface and class identifiers.
+struct GUID {
+    uint32_t Data1;
+    uint16_t Data2;
+    uint16_t Data3;
+    uint8_t Data4[8];
+};
+typedef const GUID& REFGUID;
+typedef const GUID& REFIID;
+
+inline bool IsEqualGUID(REFGUID a, REFGUID b)
+{
+    if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) {
+        return false;
+    }
+    for (int i = 0; i < 8; ++i) {
+        if (a.Data4[i] != b.Data4[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The aggregation parameter of the object factories; never used here.
+struct IUnknown;
+typedef IUnknown* LPUNKNOWN;
 
 #define TRUE 1
 #define FALSE 0
+#define INFINITE 0xFFFFFFFF
 
 #define S_OK ((HRESULT)0)
 #define S_FALSE ((HRESULT)1)
