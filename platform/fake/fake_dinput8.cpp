@@ -1,5 +1,7 @@
 #include "fake/fake_dinput8.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "dinput_backend.h"
