@@ -103,7 +103,7 @@ public:
     {
         ULONG left = --m_references;
         if (left == 0) {
-            Unacquire();
+            Drop();
             delete this;
         }
         return left;
@@ -381,7 +381,7 @@ private:
             state.rgdwPOV[i] = pov < 0 ? kPovCentred : static_cast<DWORD>(pov);
         }
         for (int i = 0; i < dinput::ControllerReading::kButtons; ++i) {
-            state.rgbButtons[i] = reading.aucButtons[i] ? 0x80 : 0;
+            state.rgbButtons[i] = reading.aucButtons[i];
         }
     }
 

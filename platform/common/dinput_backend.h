@@ -15,8 +15,8 @@ namespace dinput {
 enum class Kind { Keyboard, Mouse, Controller };
 
 // A controller's raw reading: axes from -32768 to 32767 (lX, lY, lZ, lRx, lRy, lRz, then the
-// two sliders), point-of-view hats in hundredths of a degree or -1 when centred, buttons
-// nonzero when down.
+// two sliders), point-of-view hats in hundredths of a degree or -1 when centred, and the
+// buttons' bytes as the device reports them (0x80 when down).
 struct ControllerReading {
     static constexpr int kAxes = 8;
     static constexpr int kPovs = 4;

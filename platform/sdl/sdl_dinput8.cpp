@@ -190,7 +190,7 @@ public:
         int buttons =
             std::min(SDL_JoystickNumButtons(m_joystick), dinput::ControllerReading::kButtons);
         for (int i = 0; i < buttons; ++i) {
-            reading.aucButtons[i] = SDL_JoystickGetButton(m_joystick, i);
+            reading.aucButtons[i] = SDL_JoystickGetButton(m_joystick, i) ? 0x80 : 0;
         }
     }
 

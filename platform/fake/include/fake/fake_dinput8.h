@@ -32,6 +32,7 @@ void DetachController(int controller);
 void RefuseController(int controller);
 // A raw axis value from -32768 to 32767: 0 lX, 1 lY, 2 lZ, 3 lRx, 4 lRy, 5 lRz, 6 and 7 sliders.
 void SetControllerAxis(int controller, int axis, int32_t value);
+// The byte the device reports for the button.
 void SetControllerButton(int controller, int button, uint8_t value);
 // A point-of-view hat in hundredths of a degree, -1 centred.
 void SetControllerPov(int controller, int pov, int32_t value);
