@@ -162,6 +162,9 @@ public:
                 return DI_NOEFFECT;
             }
             if (m_foreground && !dinput_backend::HasFocus(m_window)) {
+                // Reads report lost input until an acquisition succeeds, so that a device
+                // set up before its window took the focus is acquired again by its reader.
+                m_lost = true;
                 return DIERR_OTHERAPPHASPRIO;
             }
             if (m_kind == Kind::Controller && !m_source->UpdateController()) {
