@@ -32,12 +32,13 @@ qnJoystick::~qnJoystick()
     }
 }
 
-BOOL CALLBACK qnJoystick::EnumJoysticksCallback(const DIDEVICEINSTANCEA* pkInstance, void* pvReference)
+BOOL CALLBACK qnJoystick::EnumJoysticksCallback(const DIDEVICEINSTANCEA* pkInstance,
+                                                void* pvReference)
 {
     auto* pkJoystick = static_cast<qnJoystick*>(pvReference);
     IDirectInput8A* pkDirectInput = DirectInput();
-    if (!pkDirectInput ||
-        FAILED(pkDirectInput->CreateDevice(pkInstance->guidInstance, &pkJoystick->m_pkDevice, nullptr))) {
+    if (!pkDirectInput || FAILED(pkDirectInput->CreateDevice(pkInstance->guidInstance,
+                                                             &pkJoystick->m_pkDevice, nullptr))) {
         return DIENUM_CONTINUE;
     }
     return DIENUM_STOP;

@@ -15,7 +15,8 @@ public:
     qnJoystick& operator=(const qnJoystick&) = delete;
 
     // Offered each attached controller in turn; the first one created ends the enumeration.
-    static BOOL CALLBACK EnumJoysticksCallback(const DIDEVICEINSTANCEA* pkInstance, void* pvReference);
+    static BOOL CALLBACK EnumJoysticksCallback(const DIDEVICEINSTANCEA* pkInstance,
+                                               void* pvReference);
     // Axes report from iMin to iMax with a dead zone of iDeadZonePercent percent.
     qnError Init(HWND hWindow, int32_t iMin, int32_t iMax, int iDeadZonePercent);
     qnError Update();

@@ -34,7 +34,8 @@ qnKeyboard::~qnKeyboard()
 qnError qnKeyboard::Init(HWND hWindow)
 {
     IDirectInput8A* pkDirectInput = DirectInput();
-    if (!pkDirectInput || FAILED(pkDirectInput->CreateDevice(GUID_SysKeyboard, &m_pkDevice, nullptr))) {
+    if (!pkDirectInput ||
+        FAILED(pkDirectInput->CreateDevice(GUID_SysKeyboard, &m_pkDevice, nullptr))) {
         return QN_ERR_KEYBOARD_CREATE;
     }
     if (FAILED(m_pkDevice->SetDataFormat(&c_dfDIKeyboard))) {

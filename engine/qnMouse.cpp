@@ -43,7 +43,8 @@ qnMouse::~qnMouse()
 qnError qnMouse::Init(HWND hWindow)
 {
     IDirectInput8A* pkDirectInput = DirectInput();
-    if (!pkDirectInput || FAILED(pkDirectInput->CreateDevice(GUID_SysMouse, &m_pkDevice, nullptr))) {
+    if (!pkDirectInput ||
+        FAILED(pkDirectInput->CreateDevice(GUID_SysMouse, &m_pkDevice, nullptr))) {
         return QN_ERR_MOUSE_CREATE;
     }
     if (FAILED(m_pkDevice->SetDataFormat(&c_dfDIMouse))) {

@@ -10,13 +10,25 @@
 #include "backend.h"
 #include "dinput_backend.h"
 
-const GUID IID_IDirectInput8A = {0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
-const GUID GUID_SysMouse = {0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_SysKeyboard = {0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const GUID IID_IDirectInput8A = {
+    0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
+const GUID GUID_SysMouse = {
+    0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const GUID GUID_SysKeyboard = {
+    0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
-const DIDATAFORMAT c_dfDIKeyboard = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), DIDF_RELAXIS, 256, 0, nullptr};
-const DIDATAFORMAT c_dfDIMouse = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), DIDF_RELAXIS, sizeof(DIMOUSESTATE), 0, nullptr};
-const DIDATAFORMAT c_dfDIJoystick2 = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), DIDF_ABSAXIS, sizeof(DIJOYSTATE2), 0, nullptr};
+namespace {
+
+constexpr DIDATAFORMAT Format(DWORD flags, DWORD dataSize)
+{
+    return {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), flags, dataSize, 0, nullptr};
+}
+
+}  // namespace
+
+const DIDATAFORMAT c_dfDIKeyboard = Format(DIDF_RELAXIS, 256);
+const DIDATAFORMAT c_dfDIMouse = Format(DIDF_RELAXIS, sizeof(DIMOUSESTATE));
+const DIDATAFORMAT c_dfDIJoystick2 = Format(DIDF_ABSAXIS, sizeof(DIJOYSTATE2));
 
 namespace {
 
@@ -111,8 +123,8 @@ public:
 
     HRESULT SetDataFormat(const DIDATAFORMAT* format) override
     {
-        const char* name = format == &c_dfDIKeyboard   ? "c_dfDIKeyboard"
-                           : format == &c_dfDIMouse    ? "c_dfDIMouse"
+        const char* name = format == &c_dfDIKeyboard    ? "c_dfDIKeyboard"
+                           : format == &c_dfDIMouse     ? "c_dfDIMouse"
                            : format == &c_dfDIJoystick2 ? "c_dfDIJoystick2"
                                                         : "unknown";
         return Traced("SetDataFormat", name, [&] {
@@ -211,9 +223,8 @@ public:
     HRESULT GetDeviceData(DWORD objectDataSize, DIDEVICEOBJECTDATA* data, DWORD* inOut,
                           DWORD flags) override
     {
-        std::string arguments = std::to_string(objectDataSize) + ", " +
-                                (data ? "buffer" : "null") + ", " +
-                                (inOut ? std::to_string(*inOut) : "null") + ", " +
+        std::string arguments = std::to_string(objectDataSize) + ", " + (data ? "buffer" : "null") +
+                                ", " + (inOut ? std::to_string(*inOut) : "null") + ", " +
                                 std::to_string(flags);
         return Traced("GetDeviceData", arguments, [&] {
             if (objectDataSize != sizeof(DIDEVICEOBJECTDATA) || !inOut) {
@@ -253,7 +264,8 @@ private:
             status = body();
         }
         std::string separator = arguments.empty() ? "" : ", ";
-        backend::Trace(name + "(" + KindName(m_kind) + separator + arguments + ") = " + Hex(status));
+        backend::Trace(name + "(" + KindName(m_kind) + separator + arguments +
+                       ") = " + Hex(status));
         return status;
     }
 
@@ -271,7 +283,8 @@ private:
             return text + ", " + std::to_string(range->lMin) + ".." + std::to_string(range->lMax);
         }
         if (header->dwSize == sizeof(DIPROPDWORD)) {
-            return text + ", " + std::to_string(reinterpret_cast<const DIPROPDWORD*>(header)->dwData);
+            return text + ", " +
+                   std::to_string(reinterpret_cast<const DIPROPDWORD*>(header)->dwData);
         }
         return text;
     }
@@ -356,15 +369,9 @@ private:
     void ReadState(LPVOID data)
     {
         switch (m_kind) {
-        case Kind::Keyboard:
-            m_source->ReadKeys(static_cast<uint8_t*>(data));
-            break;
-        case Kind::Mouse:
-            m_source->ReadMouse(*static_cast<DIMOUSESTATE*>(data));
-            break;
-        case Kind::Controller:
-            ReadController(*static_cast<DIJOYSTATE2*>(data));
-            break;
+        case Kind::Keyboard: m_source->ReadKeys(static_cast<uint8_t*>(data)); break;
+        case Kind::Mouse: m_source->ReadMouse(*static_cast<DIMOUSESTATE*>(data)); break;
+        case Kind::Controller: ReadController(*static_cast<DIJOYSTATE2*>(data)); break;
         }
     }
 
@@ -374,8 +381,8 @@ private:
         m_source->ReadController(reading);
         state = {};
         int32_t* axes[dinput::ControllerReading::kAxes] = {
-            &state.lX, &state.lY, &state.lZ, &state.lRx, &state.lRy, &state.lRz,
-            &state.rglSlider[0], &state.rglSlider[1]};
+            &state.lX,  &state.lY,  &state.lZ,           &state.lRx,
+            &state.lRy, &state.lRz, &state.rglSlider[0], &state.rglSlider[1]};
         for (int i = 0; i < dinput::ControllerReading::kAxes; ++i) {
             *axes[i] = ScaleAxis(reading.aiAxes[i], m_rangeMin, m_rangeMax, m_deadZone);
         }

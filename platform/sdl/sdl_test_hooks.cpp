@@ -16,7 +16,8 @@ bool AttachVirtualJoystick(int axes, int buttons, int hats)
     if (g_pkVirtual || SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
         return false;
     }
-    g_iVirtualIndex = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, axes, buttons, hats);
+    g_iVirtualIndex =
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, axes, buttons, hats);
     if (g_iVirtualIndex < 0) {
         return false;
     }
@@ -31,8 +32,8 @@ bool SetVirtualJoystickAxis(int axis, int16_t value)
 
 bool SetVirtualJoystickButton(int button, bool down)
 {
-    return g_pkVirtual &&
-           SDL_JoystickSetVirtualButton(g_pkVirtual, button, down ? SDL_PRESSED : SDL_RELEASED) == 0;
+    return g_pkVirtual && SDL_JoystickSetVirtualButton(g_pkVirtual, button,
+                                                       down ? SDL_PRESSED : SDL_RELEASED) == 0;
 }
 
 void DetachVirtualJoystick()

@@ -95,7 +95,8 @@ TEST_F(InputTest, KeyboardInitStopsAtTheFirstFailingStep)
     const InitStep akSteps[] = {
         {"IDirectInput8A::CreateDevice", QN_ERR_KEYBOARD_CREATE, {kCreate}},
         {"IDirectInputDevice8A::SetDataFormat", QN_ERR_KEYBOARD_FORMAT, {kCreate, kFormat}},
-        {"IDirectInputDevice8A::SetCooperativeLevel", QN_ERR_KEYBOARD_COOPERATIVE,
+        {"IDirectInputDevice8A::SetCooperativeLevel",
+         QN_ERR_KEYBOARD_COOPERATIVE,
          {kCreate, kFormat, kLevel}},
         {"IDirectInputDevice8A::Acquire", QN_OK, {kCreate, kFormat, kLevel, kAcquire}},
         {"none", QN_OK, {kCreate, kFormat, kLevel, kAcquire}},
@@ -127,9 +128,11 @@ TEST_F(InputTest, MouseInitCodesRun24_25_27_26InStepOrder)
     const InitStep akSteps[] = {
         {"IDirectInput8A::CreateDevice", QN_ERR_MOUSE_CREATE, {kCreate}},
         {"IDirectInputDevice8A::SetDataFormat", QN_ERR_MOUSE_FORMAT, {kCreate, kFormat}},
-        {"IDirectInputDevice8A::SetCooperativeLevel", QN_ERR_MOUSE_COOPERATIVE,
+        {"IDirectInputDevice8A::SetCooperativeLevel",
+         QN_ERR_MOUSE_COOPERATIVE,
          {kCreate, kFormat, kLevel}},
-        {"IDirectInputDevice8A::SetProperty", QN_ERR_MOUSE_BUFFER,
+        {"IDirectInputDevice8A::SetProperty",
+         QN_ERR_MOUSE_BUFFER,
          {kCreate, kFormat, kLevel, kProperty}},
         {"IDirectInputDevice8A::Acquire", QN_OK, {kCreate, kFormat, kLevel, kProperty, kAcquire}},
     };
@@ -161,9 +164,11 @@ TEST_F(InputTest, JoystickInitStopsAtTheFirstFailingStep)
     const InitStep akSteps[] = {
         {"IDirectInput8A::EnumDevices", QN_ERR_JOYSTICK_ENUM, {kEnum}},
         {"IDirectInputDevice8A::SetDataFormat", QN_ERR_JOYSTICK_FORMAT, {kEnum, kCreate, kFormat}},
-        {"IDirectInputDevice8A::SetCooperativeLevel", QN_ERR_JOYSTICK_COOPERATIVE,
+        {"IDirectInputDevice8A::SetCooperativeLevel",
+         QN_ERR_JOYSTICK_COOPERATIVE,
          {kEnum, kCreate, kFormat, kLevel}},
-        {"IDirectInputDevice8A::SetProperty", QN_ERR_JOYSTICK_PROPERTY,
+        {"IDirectInputDevice8A::SetProperty",
+         QN_ERR_JOYSTICK_PROPERTY,
          {kEnum, kCreate, kFormat, kLevel, kProperty}},
         // A device never acquired fails its poll, so the set-up ends acquiring it.
         {"none", QN_OK, {kEnum, kCreate, kFormat, kLevel, kProperty, kProperty, kPoll, kAcquire}},
@@ -203,9 +208,11 @@ TEST_F(InputTest, JoystickPropertiesCarryRangeAndDeadZoneInHundredthsOfAPercent)
         qnJoystick kJoystick;
         ASSERT_EQ(kJoystick.Init(m_hWindow, kCase.iMin, kCase.iMax, kCase.iPercent), QN_OK);
         EXPECT_TRUE(Logged(kLevel + "(controller, 5)" + kOk));
-        EXPECT_TRUE(Logged(kProperty + "(controller, DIPROP_RANGE, size 24, header 16, object 0, how 0, " +
+        EXPECT_TRUE(Logged(kProperty +
+                           "(controller, DIPROP_RANGE, size 24, header 16, object 0, how 0, " +
                            kCase.range + ")" + kOk));
-        EXPECT_TRUE(Logged(kProperty + "(controller, DIPROP_DEADZONE, size 20, header 16, object 0, how 0, " +
+        EXPECT_TRUE(Logged(kProperty +
+                           "(controller, DIPROP_DEADZONE, size 20, header 16, object 0, how 0, " +
                            kCase.zone + ")" + kOk));
     }
 }
@@ -361,7 +368,8 @@ TEST_F(InputTest, MouseClearFlushesTheEventBuffer)
     qnMouse kMouse;
     ASSERT_EQ(kMouse.Init(m_hWindow), QN_OK);
     EXPECT_EQ(kMouse.Clear(), QN_OK);
-    EXPECT_TRUE(Logged("IDirectInputDevice8A::GetDeviceData(mouse, 20, null, 4294967295, 0)" + kOk));
+    EXPECT_TRUE(
+        Logged("IDirectInputDevice8A::GetDeviceData(mouse, 20, null, 4294967295, 0)" + kOk));
     fake::FailCall("IDirectInputDevice8A::GetDeviceData", 1);
     EXPECT_EQ(kMouse.Clear(), QN_ERR_MOUSE_READ);
 }

@@ -34,11 +34,10 @@ public:
         m_kKeyboard.Update();
         switch (m_iFrames) {
         case 10:
-            m_bCommandsRan = RunCommand("xdotool search --name '^Input keys test$' windowfocus --sync");
+            m_bCommandsRan =
+                RunCommand("xdotool search --name '^Input keys test$' windowfocus --sync");
             break;
-        case 30:
-            m_bCommandsRan &= RunCommand("xdotool keydown space Escape a");
-            break;
+        case 30: m_bCommandsRan &= RunCommand("xdotool keydown space Escape a"); break;
         case 50:
             m_bAllDown = m_kKeyboard.IsKeyDown(kScanSpace) && m_kKeyboard.IsKeyDown(kScanEscape) &&
                          m_kKeyboard.IsKeyDown(kScanA) && m_kKeyboard.IsKeyUp(kScanA + 1);
@@ -49,8 +48,7 @@ public:
                        m_kKeyboard.IsKeyUp(kScanA);
             m_iLastResult = m_kKeyboard.Update();
             break;
-        default:
-            break;
+        default: break;
         }
         return m_iFrames < 70 ? 1 : 0;
     }

@@ -190,7 +190,8 @@ static_assert(sizeof(DIMOUSESTATE) == 16);
 static_assert(sizeof(DIJOYSTATE2) == 272);
 static_assert(sizeof(DIDEVICEOBJECTDATA) == 20);
 
-typedef BOOL(CALLBACK* LPDIENUMDEVICESCALLBACKA)(const DIDEVICEINSTANCEA* instance, LPVOID reference);
+typedef BOOL(CALLBACK* LPDIENUMDEVICESCALLBACKA)(const DIDEVICEINSTANCEA* instance,
+                                                 LPVOID reference);
 
 class IDirectInputDevice8A {
 public:

@@ -23,15 +23,17 @@ typedef uint16_t ATOM;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
-typedef uint32_t ULONG;
+typedef unsigned long ULONG;
 
-// Interface and class identifiers.
+// A 128-bit interface or device identifier.
 struct GUID {
-    uint32_t Data1;
-    uint16_t Data2;
-    uint16_t Data3;
-    uint8_t Data4[8];
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
 };
+typedef GUID* LPGUID;
+typedef const GUID* LPCGUID;
 typedef const GUID& REFGUID;
 typedef const GUID& REFIID;
 
