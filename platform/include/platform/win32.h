@@ -23,9 +23,40 @@ typedef uint16_t ATOM;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
+typedef unsigned long ULONG;
+
+// A 128-bit interface or device identifier.
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+};
+typedef GUID* LPGUID;
+typedef const GUID* LPCGUID;
+typedef const GUID& REFGUID;
+typedef const GUID& REFIID;
+
+inline bool IsEqualGUID(REFGUID a, REFGUID b)
+{
+    if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) {
+        return false;
+    }
+    for (int i = 0; i < 8; ++i) {
+        if (a.Data4[i] != b.Data4[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The aggregation parameter of the object factories; never used here.
+struct IUnknown;
+typedef IUnknown* LPUNKNOWN;
 
 #define TRUE 1
 #define FALSE 0
+#define INFINITE 0xFFFFFFFF
 
 #define S_OK ((HRESULT)0)
 #define S_FALSE ((HRESULT)1)
