@@ -23,6 +23,17 @@ typedef uint16_t ATOM;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
+typedef unsigned long ULONG;
+
+// A 128-bit interface or device identifier.
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+};
+typedef GUID* LPGUID;
+typedef const GUID* LPCGUID;
 
 #define TRUE 1
 #define FALSE 0
