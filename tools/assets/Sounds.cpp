@@ -321,8 +321,8 @@ Samples RenderTune(const Tune& tune)
 
 void WriteEffect(Output& out, const std::string& name, Samples s)
 {
-    Normalise(s, kEffectPeak);
     SoftEnds(s);
+    Normalise(s, kEffectPeak);
     out.Write("sounds\\" + name + ".wav", WaveBytes(s));
 }
 
