@@ -229,8 +229,8 @@ TEST(AssetSet, CourseKeepsEachZoneToItsOwnObjects)
         }
         EXPECT_LE(roadInRow, 6) << "row " << r << " walls the road off";
     }
-    EXPECT_GT(road, 200);
-    EXPECT_GT(space, 150);
+    EXPECT_GT(road, 150);
+    EXPECT_GT(space, 120);
     EXPECT_LT(court, road / 4);
     EXPECT_GT(roadLate, roadEarly);  // it gets harder
     EXPECT_GE(fuel * 20, 500 * 8 / 16);  // more than the car burns while the map lasts

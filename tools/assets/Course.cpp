@@ -21,7 +21,9 @@
 //   - the first 24 rows are empty apart from a fuel can: time to find the controls;
 //   - a row holds at most 3 obstacles on the road and 2 enemies in space, and always leaves
 //     two neighbouring road columns free, so no row is an unbroken wall;
-//   - the same column never gets obstacles in two rows in a row (no vertical walls either);
+//   - one column gets a new obstacle at least 6 rows after the last one, and one of the other
+//     speed (3 or 6 units a frame) only 40 rows after it, so that no obstacle runs into the one
+//     before it and none stack up into a column-long wall;
 //   - every 100 rows a breather of 10 rows holds only items;
 //   - the armoured cruiser (type 17, 15 hits) comes only after row 200, at most once per 60 rows;
 //   - fuel: one can on the road every 30 rows, more than the car burns crossing those rows
@@ -31,7 +33,7 @@
 //     court every 50 rows; shrinking items only after row 250 and only in the court.
 //
 // Difficulty rises along the rows: the chance of a road or space row holding obstacles grows
-// from 15 % to 60 %, the number per row from 1 toward the limit, and the faster, weaving and
+// from 30 % to 90 %, the number per row from 1 toward the limit, and the faster, weaving and
 // homing types become more common.
 
 namespace assets {
@@ -87,21 +89,47 @@ bool RoadLeavesGap(const CourseRow& row)
     return false;
 }
 
-void PlaceObstacles(CourseRow& row, const CourseRow& previous, Random& random, int rowIndex, int first,
+bool Fast(int type) { return type <= 2 || type == 12 || type == 16; }
+
+// The last obstacle placed in each column.
+struct ColumnHistory {
+    std::array<int, kCourseColumns> row;
+    std::array<bool, kCourseColumns> fast;
+    ColumnHistory()
+    {
+        row.fill(-1000);
+        fast.fill(false);
+    }
+    bool Allows(int column, int type, int r) const
+    {
+        const int gap = r - row[column];
+        return gap >= 6 && (Fast(type) == fast[column] || gap >= 40);
+    }
+    void Place(int column, int type, int r)
+    {
+        row[column] = r;
+        fast[column] = Fast(type);
+    }
+};
+
+void PlaceObstacles(CourseRow& row, ColumnHistory& history, Random& random, int rowIndex, int first,
                     int last, int limit, const std::function<int()>& pick)
 {
     const float p = Progress(rowIndex);
-    if (random.Unit() > 0.15f + 0.45f * p)
+    if (random.Unit() > 0.3f + 0.6f * p)
         return;
     const int count = 1 + random.Below(1 + static_cast<int>(p * (limit - 1) + 0.5f));
     for (int n = 0; n < count; ++n) {
         const int column = first + random.Below(last - first + 1);
         const int type = pick();
-        if (row[column] != kEmpty || previous[column] != kEmpty || !FitsColumn(type, column))
+        if (row[column] != kEmpty || !history.Allows(column, type, rowIndex) || !FitsColumn(type, column))
             continue;
         row[column] = type;
-        if (first == kRoadFirst && !RoadLeavesGap(row))
+        if (first == kRoadFirst && !RoadLeavesGap(row)) {
             row[column] = kEmpty;
+            continue;
+        }
+        history.Place(column, type, rowIndex);
     }
 }
 
@@ -138,7 +166,7 @@ void PlaceCourtObstacle(CourseRow& row, Random& random, int r)
 {
     static const int slow[] = {3, 4, 5, 6, 10, 11};
     if (r % 6 == 0 && random.Unit() < 0.1f + 0.3f * Progress(r))
-        row[random.Below(7)] = slow[random.Below(6)];
+        row[random.Below(7)] = slow[random.Below(6)];  // one column in 6 rows: never stacks
 }
 
 }  // namespace
@@ -147,16 +175,15 @@ std::vector<CourseRow> BuildCourse()
 {
     Random random(0xC0025E);
     std::vector<CourseRow> course;
-    CourseRow previous;
-    previous.fill(kEmpty);
+    ColumnHistory history;
     int lastCruiser = -1000;
     for (int r = 0; r < kCourseRows; ++r) {
         CourseRow row;
         row.fill(kEmpty);
         if (!Breather(r)) {
-            PlaceObstacles(row, previous, random, r, kRoadFirst, kRoadLast, 3,
+            PlaceObstacles(row, history, random, r, kRoadFirst, kRoadLast, 3,
                            [&] { return RoadObstacle(random, r); });
-            PlaceObstacles(row, previous, random, r, kSpaceFirst, kSpaceLast, 2,
+            PlaceObstacles(row, history, random, r, kSpaceFirst, kSpaceLast, 2,
                            [&] { return SpaceEnemy(random, r, lastCruiser); });
             PlaceCourtObstacle(row, random, r);
         }
@@ -164,7 +191,6 @@ std::vector<CourseRow> BuildCourse()
             row[11] = kFuel;
         PlaceItems(row, random, r);
         course.push_back(row);
-        previous = row;
     }
     return course;
 }

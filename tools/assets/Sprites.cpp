@@ -28,8 +28,8 @@ void Finish(Canvas& c)
 void DrawCar(Canvas& c, Rgba body, Rgba stripe, Rgba glass)
 {
     for (int side : {9, 20}) {  // wheels
-        c.Rect(side, 7, side + 2, 11, kInk);
-        c.Rect(side, 20, side + 2, 24, kInk);
+        c.Rect(side, 7, side + 2, 11, kSteelDark);
+        c.Rect(side, 20, side + 2, 24, kSteelDark);
     }
     c.Rect(11, 4, 20, 27, body);
     c.Rect(12, 3, 19, 3, body);
@@ -97,10 +97,10 @@ Canvas OilDrum()
 Canvas TrafficCone()
 {
     Canvas c(32, 32);
-    c.Rect(7, 7, 24, 24, kOrange);  // square base
-    c.Disc(16, 16, 7, kAmber);
-    c.Ring(16, 16, 3.5f, 5.5f, kWhite);
-    c.Disc(16, 16, 2.2f, kOrange);
+    c.Polygon({{16, 3}, {24, 25}, {8, 25}}, kOrange);
+    c.Rect(11, 11, 20, 13, kWhite);  // reflective bands
+    c.Rect(9, 18, 22, 20, kWhite);
+    c.Rect(5, 25, 26, 28, kSteelDark);  // base
     Finish(c);
     return c;
 }
@@ -330,10 +330,10 @@ const std::vector<std::string> kPlusSign = {
     "..............", ".....####.....", ".....####.....", ".....####.....", ".....####.....",
     ".############.", ".############.", ".############.", ".....####.....", ".....####.....",
     ".....####.....", ".....####.....", "..............", ".............."};
-const std::vector<std::string> kFuelSign = {  // a jerrycan
-    "..............", "...####.......", "..##..##......", ".############.", ".############.",
-    ".##.######.##.", ".###.####.###.", ".####.##.####.", ".#####..#####.", ".####.##.####.",
-    ".###.####.###.", ".##.######.##.", ".############.", ".............."};
+const std::vector<std::string> kFuelSign = {  // a petrol pump with its hose
+    "..............", ".#########....", ".#.......#.#..", ".#.......#..#.", ".#.......#..#.",
+    ".#########..#.", ".#########..#.", ".#########..#.", ".#########.##.", ".#########.#..",
+    ".#########.#..", ".#########....", "############..", ".............."};
 const std::vector<std::string> kShieldSign = {
     "..............", ".############.", ".############.", ".##........##.", ".##...##...##.",
     ".##..####..##.", ".##.######.##.", ".##...##...##.", "..##..##..##..", "..##......##..",
@@ -520,17 +520,17 @@ Canvas PaddleHand()
 
 Canvas CarHand()
 {
-    Canvas c(200, 200);  // 1000 units at (1194, 0): a steering wheel of radius 220 units
-    c.Ring(100, 100, 37, 44, kInk);
-    c.Ring(100, 100, 38, 43, kSteelDark);
-    c.Ring(100, 100, 40, 42, kSteel);
-    for (float a : {-kPi / 2, kPi / 6, 5 * kPi / 6})
-        c.Line(100, 100, 100 + 38 * std::cos(a), 100 + 38 * std::sin(a), 5, kSteelDark);
-    c.Disc(100, 100, 10, kSteelDark);
-    c.Disc(100, 100, 6, kOrange);
-    c.Rect(97, 56, 103, 60, kOrange);  // top mark shows the turn
-    DrawFist(c, 64, 58);
-    DrawFist(c, 136, 58);
+    Canvas c(200, 200);  // 1000 units at (1194, 0): a steering wheel of radius 180 units
+    c.Ring(100, 100, 29, 36, kInk);
+    c.Ring(100, 100, 30, 35, kSteelDark);
+    c.Ring(100, 100, 32, 34, kSteel);
+    for (float a : {kPi / 2, -kPi / 6, -5 * kPi / 6})
+        c.Line(100, 100, 100 + 30 * std::cos(a), 100 + 30 * std::sin(a), 5, kSteelDark);
+    c.Disc(100, 100, 9, kSteelDark);
+    c.Disc(100, 100, 5, kOrange);
+    c.Rect(97, 64, 103, 68, kOrange);  // top mark shows the turn
+    DrawFist(c, 68, 84);  // hands at a quarter to three
+    DrawFist(c, 132, 84);
     c.Outline(kInk);
     return c;
 }
@@ -713,8 +713,9 @@ Canvas Title()
     }
     for (int i = -10; i <= 10; ++i)
         c.Line(160, 170, 160 + i * 48.0f, 320, 1.2f, kViolet);
-    DrawTitleWord(c, "TAMBERLO", 58, 4, 5, kYellow, kPink);
-    DrawTitleWord(c, "ARCADE", 108, 5, 6, kSky, kBlue);
+    // Both words fit between the frame's zone lines (image columns 29..278).
+    DrawTitleWord(c, "TAMBERLO", 50, 3, 6, kYellow, kPink);
+    DrawTitleWord(c, "ARCADE", 106, 4, 7, kSky, kBlue);
     c.Rect(0, 232, 319, 258, kInk);  // a quiet band for "INSERT COIN"
     c.Rect(0, 232, 319, 232, kViolet);
     c.Rect(0, 258, 319, 258, kViolet);
