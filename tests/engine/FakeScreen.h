@@ -21,6 +21,7 @@ protected:
     // A fresh fake world with one window for the device.
     void ResetWorld()
     {
+        m_pkScreen.reset();
         fake::Reset();
         WNDCLASSA kClass = {};
         kClass.lpfnWndProc = DefWindowProcA;
