@@ -298,7 +298,10 @@ private:
 void Save(const Picture& p, const std::string& name)
 {
     const std::string path = std::string(BRASK_SCREENSHOT_DIR) + "/" + name;
-    EXPECT_TRUE(png::WriteRgba(path, p.width, p.height, p.pixels)) << path;
+    std::vector<uint32_t> argb(p.pixels.size());
+    for (size_t i = 0; i < argb.size(); ++i)
+        argb[i] = (p.pixels[i] >> 8) | (p.pixels[i] << 24);
+    EXPECT_TRUE(WritePng(path, p.width, p.height, argb.data())) << path;
 }
 
 }  // namespace
