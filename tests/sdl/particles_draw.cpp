@@ -17,8 +17,6 @@
 
 namespace {
 
-// What ctest counts as a skipped test: the backend has no Direct3D device to draw with.
-constexpr int kSkipped = 77;
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr int kFramesToRun = 120;
@@ -144,7 +142,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     }
     if (iResult != QN_OK) {
         std::fprintf(stderr, "particles_draw: no Direct3D device on this backend (code %d)\n", iResult);
-        return kSkipped;
+        return 1;
     }
     qnRGBAImage kImage;
     MakeSpot(kImage);
