@@ -51,11 +51,8 @@ qnMatrix2x2& qnMatrix2x2::operator/=(float fDivisor)
 qnMatrix2x2 qnMatrix2x2::operator+(const qnMatrix2x2& kOther) const
 {
     qnMatrix2x2 kResult;
-    for (int iRow = 0; iRow < 2; ++iRow) {
-        for (int iColumn = 0; iColumn < 2; ++iColumn) {
-            kResult.m_afElements[iRow][iColumn] =
-                m_afElements[iRow][iColumn] + kOther.m_afElements[iRow][iColumn];
-        }
+    for (int iIndex = 0; iIndex < 4; ++iIndex) {
+        kResult[iIndex] = At(iIndex) + kOther.At(iIndex);
     }
     return kResult;
 }
@@ -63,11 +60,8 @@ qnMatrix2x2 qnMatrix2x2::operator+(const qnMatrix2x2& kOther) const
 qnMatrix2x2 qnMatrix2x2::operator-(const qnMatrix2x2& kOther) const
 {
     qnMatrix2x2 kResult;
-    for (int iRow = 0; iRow < 2; ++iRow) {
-        for (int iColumn = 0; iColumn < 2; ++iColumn) {
-            kResult.m_afElements[iRow][iColumn] =
-                m_afElements[iRow][iColumn] - kOther.m_afElements[iRow][iColumn];
-        }
+    for (int iIndex = 0; iIndex < 4; ++iIndex) {
+        kResult[iIndex] = At(iIndex) - kOther.At(iIndex);
     }
     return kResult;
 }
@@ -75,10 +69,8 @@ qnMatrix2x2 qnMatrix2x2::operator-(const qnMatrix2x2& kOther) const
 qnMatrix2x2 qnMatrix2x2::operator*(float fScale) const
 {
     qnMatrix2x2 kResult;
-    for (int iRow = 0; iRow < 2; ++iRow) {
-        for (int iColumn = 0; iColumn < 2; ++iColumn) {
-            kResult.m_afElements[iRow][iColumn] = fScale * m_afElements[iRow][iColumn];
-        }
+    for (int iIndex = 0; iIndex < 4; ++iIndex) {
+        kResult[iIndex] = fScale * At(iIndex);
     }
     return kResult;
 }
@@ -86,10 +78,8 @@ qnMatrix2x2 qnMatrix2x2::operator*(float fScale) const
 qnMatrix2x2 qnMatrix2x2::operator/(float fDivisor) const
 {
     qnMatrix2x2 kResult;
-    for (int iRow = 0; iRow < 2; ++iRow) {
-        for (int iColumn = 0; iColumn < 2; ++iColumn) {
-            kResult.m_afElements[iRow][iColumn] = m_afElements[iRow][iColumn] / fDivisor;
-        }
+    for (int iIndex = 0; iIndex < 4; ++iIndex) {
+        kResult[iIndex] = At(iIndex) / fDivisor;
     }
     return kResult;
 }
@@ -97,10 +87,8 @@ qnMatrix2x2 qnMatrix2x2::operator/(float fDivisor) const
 qnMatrix2x2 qnMatrix2x2::operator-() const
 {
     qnMatrix2x2 kResult;
-    for (int iRow = 0; iRow < 2; ++iRow) {
-        for (int iColumn = 0; iColumn < 2; ++iColumn) {
-            kResult.m_afElements[iRow][iColumn] = -m_afElements[iRow][iColumn];
-        }
+    for (int iIndex = 0; iIndex < 4; ++iIndex) {
+        kResult[iIndex] = -At(iIndex);
     }
     return kResult;
 }
@@ -146,11 +134,14 @@ void qnMatrix2x2::Transpose()
 
 void qnMatrix2x2::Set(const qnMatrix2x2& kOther)
 {
-    for (int iRow = 0; iRow < 2; ++iRow) {
-        for (int iColumn = 0; iColumn < 2; ++iColumn) {
-            m_afElements[iRow][iColumn] = kOther.m_afElements[iRow][iColumn];
-        }
+    for (int iIndex = 0; iIndex < 4; ++iIndex) {
+        (*this)[iIndex] = kOther.At(iIndex);
     }
+}
+
+float qnMatrix2x2::At(int iIndex) const
+{
+    return m_afElements[iIndex / 2][iIndex % 2];
 }
 
 float* qnMatrix2x2::GetData()

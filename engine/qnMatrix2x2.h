@@ -38,4 +38,7 @@ public:
     void Transform(qnVector2& kVector) const;
 
     float m_afElements[2][2];
+
+private:
+    float At(int iIndex) const;
 };

@@ -173,7 +173,6 @@ TEST_F(ParticleTest, ParticlesAgeByStepOverLifetimeAndDieAtExactlyOne)
     const qnParticleEmitterParams kParams = Params(0.0f, 0.0f, 2.0f);
     qnParticleEmitter kEmitter;
     kEmitter.Create(&kParams, 1, 1, nullptr);
-    kEmitter.SetStopped(0);
     kEmitter.Update(1.0f);
     kEmitter.SetStopped(1);
     kEmitter.Update(1.0f);
