@@ -1,0 +1,6 @@
+#include "platform/d3d8.h"
+
+IDirect3D8* Direct3DCreate8(UINT)
+{
+    return nullptr;
+}
