@@ -4,13 +4,15 @@
 
 #include <cstdint>
 
+#include "platform/d3d8.h"
+
 // One corner of a textured quad: position, diffuse colour (a<<24 | r<<16 | g<<8 | b) and
 // texture coordinates; 24 bytes, the fixed-function format XYZ | DIFFUSE | TEX1.
 struct TexturedVertex {
     float m_fX;
     float m_fY;
     float m_fZ;
-    uint32_t m_uiColor;
+    D3DCOLOR m_uiColor;
     float m_fU;
     float m_fV;
 };
@@ -40,7 +42,7 @@ public:
                                float /*aspectFactor*/)
     {
     }
-    virtual void Clear(uint32_t color, float z) = 0;
+    virtual void Clear(D3DCOLOR color, float z) = 0;
     virtual void SetTexture(int /*slot*/) {}
     virtual void DrawFan(const TexturedVertex* /*vertices*/, int /*count*/, uint32_t /*flags*/) {}
     virtual void ResetBlendMode() {}
