@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "FontFile.h"
+#include "TestFonts.h"
 #include "font.h"
 #include "platform/crt.h"
 
@@ -28,9 +30,11 @@ protected:
 
     bool LoadBytes(FontSet& font, const std::vector<uint8_t>& bytes)
     {
-        const std::string path = ::testing::TempDir() + "fontset_test.fnt";
+        const std::string path = TestFilePath("font.fnt");
         EXPECT_TRUE(WriteBytes(path, bytes));
-        return font.Load(path.c_str());
+        const bool loaded = font.Load(path.c_str());
+        std::remove(path.c_str());
+        return loaded;
     }
 
     crt::DebugReportHandler m_pfnPrevious = nullptr;
