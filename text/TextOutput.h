@@ -29,8 +29,6 @@ public:
     void RunFixedSteps(float elapsed);
     void Step(float step);
 
-    TextManager* GetTextManager() const { return m_pkTextManager; }
-
 private:
     D3D8RenderDevice* m_pkRenderDevice;
     TextManager* m_pkTextManager;

@@ -113,9 +113,6 @@ public:
     void DrawRun(float x, float y, float scale, uint32_t flags, int a, int r, int g, int b,
                  TextRun* run);
 
-    // The staging page, for tests: one byte per pixel, kPageSize bytes a row.
-    const uint8_t* GetStaging() const { return m_aucStaging.data(); }
-
 private:
     void LayoutRun(TextRun* run);
     TextRun* EvictPage(TextPage* page);
