@@ -3,7 +3,8 @@
 #include "D3D8RenderDevice.h"
 #include "font.h"
 
-TextOutput::TextOutput() : m_pkRenderDevice(nullptr), m_pkTextManager(nullptr), m_fStepAccumulator(0.0f)
+TextOutput::TextOutput()
+    : m_pkRenderDevice(nullptr), m_pkTextManager(nullptr), m_fStepAccumulator(0.0f)
 {
 }
 

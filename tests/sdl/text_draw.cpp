@@ -41,7 +41,7 @@ struct GlyphArt {
     const char* rows[7];
 };
 
-// 5 x 7 letters in a 6 x 8 cell; '#' full, '+' a lighter grey.
+// 5 x 7 letters in a 6 x 8 cell; '#' marks a full pixel.
 const GlyphArt kArt[] = {
     {' ', {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
     {'1', {"..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."}},
@@ -71,7 +71,7 @@ TestGlyph GlyphFromArt(const GlyphArt& kArtGlyph)
     for (int iRow = 0; iRow < 7; ++iRow) {
         for (int iColumn = 0; iColumn < 5; ++iColumn) {
             const char c = kArtGlyph.rows[iRow][iColumn];
-            kGlyph.pixels[static_cast<size_t>(iRow * 6 + iColumn)] = c == '#' ? 3 : c == '+' ? 2 : 0;
+            kGlyph.pixels[static_cast<size_t>(iRow * 6 + iColumn)] = c == '#' ? 3 : 0;
         }
     }
     return kGlyph;
@@ -136,8 +136,8 @@ std::vector<uint32_t> ReadBackBuffer(IDirect3DDevice8* pkDevice)
     const UINT uiWidth = std::min<UINT>(kDesc.Width, kWidth);
     const UINT uiHeight = std::min<UINT>(kDesc.Height, kHeight);
     for (UINT y = 0; y < uiHeight; ++y) {
-        const auto* puiRow = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(kLocked.pBits) +
-                                                               y * kLocked.Pitch);
+        const auto* puiRow = reinterpret_cast<const uint32_t*>(
+            static_cast<uint8_t*>(kLocked.pBits) + y * kLocked.Pitch);
         for (UINT x = 0; x < uiWidth; ++x) {
             kPixels[y * kWidth + x] = puiRow[x] | 0xFF000000u;
         }
@@ -195,12 +195,13 @@ void CheckUprightF(const std::vector<uint32_t>& kPixels, const Camera& kCamera)
         const char* what;
     };
     const Sample akSamples[] = {
-        {4, 0, true, "top right"},       {0, 6, true, "bottom left"},
-        {2, 3, true, "middle bar"},      {4, 6, false, "bottom right"},
+        {4, 0, true, "top right"},         {0, 6, true, "bottom left"},
+        {2, 3, true, "middle bar"},        {4, 6, false, "bottom right"},
         {4, 3, false, "right of the bar"}, {3, 5, false, "inside the lower half"},
     };
     for (const Sample& kSample : akSamples) {
-        const uint32_t uiPixel = PixelAtFontPixel(kPixels, kCamera, kCheckedF, kSample.column, kSample.row);
+        const uint32_t uiPixel =
+            PixelAtFontPixel(kPixels, kCamera, kCheckedF, kSample.column, kSample.row);
         const int iGreen = static_cast<int>((uiPixel >> 8) & 0xFF);
         char acWhat[128];
         std::snprintf(acWhat, sizeof acWhat, "F %s (%d,%d) %s: %08X", kSample.what,

@@ -176,7 +176,8 @@ TEST_F(D3D8RenderDeviceTest, PaletteUploadWritesGreyLevelsAsR5G6B5)
     for (int row = 0; row < 2; ++row) {
         for (int column = 0; column < 4; ++column) {
             const size_t at = static_cast<size_t>(row * image->pitch + column * 2);
-            const uint16_t value = static_cast<uint16_t>(image->bytes[at] | image->bytes[at + 1] << 8);
+            const uint16_t value =
+                static_cast<uint16_t>(image->bytes[at] | image->bytes[at + 1] << 8);
             EXPECT_EQ(value, expected[row][column]) << row << "," << column;
         }
     }

@@ -54,7 +54,8 @@ public:
     void SetTexture(int slot) override { m_iBound = slot; }
     void DrawFan(const TexturedVertex* vertices, int count, uint32_t flags) override
     {
-        m_akFans.push_back({m_iBound, flags, std::vector<TexturedVertex>(vertices, vertices + count)});
+        m_akFans.push_back(
+            {m_iBound, flags, std::vector<TexturedVertex>(vertices, vertices + count)});
     }
     void ResetBlendMode() override { ++m_iBlendResets; }
 

@@ -88,7 +88,8 @@ TEST_F(TextOutputTest, DrawStringIsOneFrameOfTheCache)
     EXPECT_EQ(fake::d3d::RenderState(D3DRS_SRCBLEND), static_cast<DWORD>(D3DBLEND_SRCALPHA));
     EXPECT_EQ(fake::d3d::RenderState(D3DRS_DESTBLEND), static_cast<DWORD>(D3DBLEND_INVSRCALPHA));
     EXPECT_EQ(fake::d3d::RenderState(D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_NONE));
-    const std::vector<std::string> blends = CallsStartingWith("IDirect3DDevice8::SetRenderState(20,");
+    const std::vector<std::string> blends =
+        CallsStartingWith("IDirect3DDevice8::SetRenderState(20,");
     EXPECT_EQ(blends, (std::vector<std::string>{"IDirect3DDevice8::SetRenderState(20,6)",
                                                 "IDirect3DDevice8::SetRenderState(20,2)",
                                                 "IDirect3DDevice8::SetRenderState(20,6)"}));
@@ -147,7 +148,8 @@ TEST_F(TextOutputTest, TwoPassesDarkenWithTheInvertedColourThenAdd)
     EXPECT_EQ(quads[0][0].m_uiColor, 0xC8009BFFu);
     EXPECT_EQ(quads[1][0].m_uiColor, 0xC8FF6400u);
     EXPECT_EQ(quads[0][0].m_fU, quads[1][0].m_fU);
-    const std::vector<std::string> blends = CallsStartingWith("IDirect3DDevice8::SetRenderState(20,");
+    const std::vector<std::string> blends =
+        CallsStartingWith("IDirect3DDevice8::SetRenderState(20,");
     EXPECT_EQ(blends, (std::vector<std::string>{"IDirect3DDevice8::SetRenderState(20,6)",
                                                 "IDirect3DDevice8::SetRenderState(20,4)",
                                                 "IDirect3DDevice8::SetRenderState(20,2)",

@@ -239,7 +239,9 @@ int main()
     BenchTextOutput(fontPath);
     std::remove(fontPath.c_str());
     // A string that is still cached must cost no upload and no allocation.
-    const bool cachedIsFree = g_kCachedOnlyFigures.steady.allocations == 0 && g_kCachedOnlyFigures.steady.uploads == 0;
-    std::printf("cached strings free of uploads and allocations: %s\n", cachedIsFree ? "yes" : "NO");
+    const bool cachedIsFree =
+        g_kCachedOnlyFigures.steady.allocations == 0 && g_kCachedOnlyFigures.steady.uploads == 0;
+    std::printf("cached strings free of uploads and allocations: %s\n",
+                cachedIsFree ? "yes" : "NO");
     return cachedIsFree ? 0 : 1;
 }
