@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <string>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include "platform/win32.h"
 #include "window_system.h"
 
@@ -28,6 +32,15 @@ bool HasDisplay()
     return driver && (!invisible || (requested && SDL_strcmp(requested, driver) == 0));
 }
 
+// Under the leak checker, looks for leaks while SDL still holds its system libraries: once
+// SDL_Quit has unloaded them, their allocations can no longer be told from ours.
+void CheckLeaksBeforeUnloading()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_do_leak_check();
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -49,6 +62,7 @@ int main(int argc, char** argv)
     std::string commandLine = CommandLine(argc, argv);
     int result = WinMain(reinterpret_cast<HINSTANCE>(&instance), nullptr, commandLine.data(),
                          SW_SHOWNORMAL);
+    CheckLeaksBeforeUnloading();
     window_system::Reset();
     SDL_Quit();
     return result;
