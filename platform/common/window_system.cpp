@@ -22,9 +22,15 @@ ATOM g_uiNextAtom = 0xC000;
 std::vector<std::unique_ptr<HWND__>> g_kWindows;
 std::deque<MSG> g_kQueue;
 
+// A handle counts only when this window system made it: any other value is refused, not read.
 bool IsLive(HWND window)
 {
-    return window && !window->destroyed;
+    for (const auto& known : g_kWindows) {
+        if (known.get() == window) {
+            return !window->destroyed;
+        }
+    }
+    return false;
 }
 
 int OrDefault(int value, int fallback)
