@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "AssetFiles.h"
+#include "AssetNames.h"
 
 using namespace assetcheck;
 
@@ -19,29 +20,10 @@ namespace {
 
 const std::vector<std::string>& SpriteNames()
 {
-    static const std::vector<std::string> names = [] {
-        std::vector<std::string> n = {
-            "graphics\\title", "graphics\\p-control", "graphics\\p-control-hand", "graphics\\r-control",
-            "graphics\\r-control-hand", "graphics\\r-control-c", "graphics\\s-control", "graphics\\s-control-hand",
-            "graphics\\s-control-hand2", "graphics\\line", "graphics\\p-bar", "graphics\\r-car", "graphics\\s-ship",
-            "graphics\\p-line", "graphics\\p-dotline", "graphics\\p-ball", "graphics\\p-bar2", "graphics\\r-map1",
-            "graphics\\s-map1", "graphics\\gage", "graphics\\fuel", "graphics\\track", "graphics\\flag",
-            "graphics\\par", "graphics\\items\\item-minus", "graphics\\items\\item-plus",
-            "graphics\\items\\item-fuel", "graphics\\items\\item-buffer", "graphics\\items\\item-ship"};
-        for (int i = 1; i <= 4; ++i)
-            n.push_back("graphics\\levelup\\item-buffer" + std::to_string(i));
-        for (int i = 1; i <= 10; ++i) {
-            n.push_back("graphics\\objects\\r-ob" + std::to_string(i));
-            n.push_back("graphics\\objects\\s-ob" + std::to_string(i));
-        }
-        return n;
-    }();
-    return names;
+    return assetnames::Sprites();
 }
-
-const std::vector<std::string> kEffects = {"e1", "e2", "e3", "e4", "e5", "shoot", "ping", "pong",
-                                           "barp", "barm", "ship", "buffer", "fuel", "die1", "die2"};
-const std::vector<std::string> kMusic = {"m1", "m2", "m3", "m4", "m5"};
+const std::vector<std::string>& kEffects = assetnames::Effects();
+const std::vector<std::string>& kMusic = assetnames::Music();
 
 double PeakDbfs(const Wave& w)
 {
