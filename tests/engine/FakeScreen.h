@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeCalls.h"
 #include "fake/fake_d3d8.h"
 #include "fake/fake_win32.h"
 #include "qnScreen.h"
@@ -49,18 +50,6 @@ protected:
         std::vector<qnTexturedVertex> kVertices(kDraw.vertices.size() / sizeof(qnTexturedVertex));
         std::memcpy(kVertices.data(), kDraw.vertices.data(), kVertices.size() * sizeof(qnTexturedVertex));
         return kVertices;
-    }
-
-    // The logged calls that start with the prefix, in order.
-    static std::vector<std::string> CallsStartingWith(const std::string& kPrefix)
-    {
-        std::vector<std::string> kFound;
-        for (const std::string& kCall : fake::Calls()) {
-            if (kCall.rfind(kPrefix, 0) == 0) {
-                kFound.push_back(kCall);
-            }
-        }
-        return kFound;
     }
 
     HWND m_hWindow = nullptr;

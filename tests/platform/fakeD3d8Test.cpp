@@ -3,42 +3,15 @@
 
 #include <cstring>
 
+#include "FakeDeviceFixture.h"
 #include "fake/fake_d3d8.h"
 #include "fake/fake_win32.h"
 
 namespace {
 
-class FakeD3d8Test : public ::testing::Test {
+class FakeD3d8Test : public FakeDeviceTest {
 protected:
-    void SetUp() override
-    {
-        fake::Reset();
-        m_pkD3D = Direct3DCreate8(D3D_SDK_VERSION);
-        ASSERT_NE(m_pkD3D, nullptr);
-        D3DPRESENT_PARAMETERS kParameters{};
-        kParameters.BackBufferWidth = 64;
-        kParameters.BackBufferHeight = 32;
-        kParameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-        kParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        ASSERT_EQ(m_pkD3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
-                                        D3DCREATE_SOFTWARE_VERTEXPROCESSING, &kParameters,
-                                        &m_pkDevice),
-                  D3D_OK);
-    }
-
-    void TearDown() override
-    {
-        if (m_pkDevice) {
-            m_pkDevice->Release();
-        }
-        if (m_pkD3D) {
-            m_pkD3D->Release();
-        }
-        fake::Reset();
-    }
-
-    IDirect3D8* m_pkD3D = nullptr;
-    IDirect3DDevice8* m_pkDevice = nullptr;
+    FakeD3d8Test() : FakeDeviceTest(64, 32) {}
 };
 
 TEST_F(FakeD3d8Test, LastReleaseDestroysEveryObject)

@@ -3,13 +3,12 @@
 // reverse subtraction, a line, an image surface copied in; then a full-screen device that is
 // lost when its window hides and reset when it shows again. Saves both pictures as PNG.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "PngWriter.h"
+#include "WindowTestSupport.h"
 #include "platform/d3d8.h"
-#include "qnWindow.h"
 
 namespace {
 
@@ -28,27 +27,7 @@ struct WorldVertex {
 constexpr DWORD kScreenFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 constexpr DWORD kWorldFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 
-int g_iFailures = 0;
-
-void Check(bool bPassed, const std::string& kWhat)
-{
-    if (!bPassed) {
-        std::fprintf(stderr, "d3d_draw: FAILED %s\n", kWhat.c_str());
-        ++g_iFailures;
-    }
-}
-
-class DrawWindow : public qnWindow {
-public:
-    int Frame() override { return ++m_iFrames < 5 ? 1 : 0; }
-    int m_iFrames = 0;
-};
-
-void PumpFor(DrawWindow& kWindow, int iFrames)
-{
-    kWindow.m_iFrames = 5 - iFrames;
-    kWindow.Run();
-}
+using windowtest::Check;
 
 void DrawScreenQuad(IDirect3DDevice8* pkDevice, float fLeft, float fTop, float fRight,
                     float fBottom, D3DCOLOR uiColor)
@@ -89,47 +68,6 @@ IDirect3DTexture8* MakeTexture(IDirect3DDevice8* pkDevice, D3DFORMAT eFormat, UI
     return pkTexture;
 }
 
-// The back buffer as 0xAARRGGBB pixels, row 0 at the top.
-std::vector<uint32_t> ReadBackBuffer(IDirect3DDevice8* pkDevice, int* piWidth, int* piHeight)
-{
-    std::vector<uint32_t> kPixels;
-    IDirect3DSurface8* pkBack = nullptr;
-    if (pkDevice->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &pkBack) != D3D_OK) {
-        Check(false, "GetBackBuffer");
-        return kPixels;
-    }
-    D3DSURFACE_DESC kDesc{};
-    pkBack->GetDesc(&kDesc);
-    D3DLOCKED_RECT kLocked{};
-    Check(pkBack->LockRect(&kLocked, nullptr, D3DLOCK_READONLY) == D3D_OK, "back buffer lock");
-    Check(kDesc.Format == D3DFMT_X8R8G8B8 || kDesc.Format == D3DFMT_A8R8G8B8, "32-bit back buffer");
-    *piWidth = int(kDesc.Width);
-    *piHeight = int(kDesc.Height);
-    kPixels.resize(size_t(kDesc.Width) * kDesc.Height);
-    for (UINT y = 0; y < kDesc.Height; ++y) {
-        const auto* puiRow =
-            reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(kLocked.pBits) + y * kLocked.Pitch);
-        for (UINT x = 0; x < kDesc.Width; ++x) {
-            kPixels[y * kDesc.Width + x] = puiRow[x] | 0xFF000000u;
-        }
-    }
-    pkBack->UnlockRect();
-    pkBack->Release();
-    return kPixels;
-}
-
-bool Near(uint32_t uiActual, uint32_t uiExpected, int iTolerance)
-{
-    for (int iShift = 0; iShift < 24; iShift += 8) {
-        int iA = int((uiActual >> iShift) & 0xFF);
-        int iE = int((uiExpected >> iShift) & 0xFF);
-        if (std::abs(iA - iE) > iTolerance) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void ExpectPixel(const std::vector<uint32_t>& kPixels, int iWidth, int iX, int iY,
                  uint32_t uiExpected, int iTolerance, const char* acWhat)
 {
@@ -137,7 +75,7 @@ void ExpectPixel(const std::vector<uint32_t>& kPixels, int iWidth, int iX, int i
     char acText[160];
     std::snprintf(acText, sizeof(acText), "%s at (%d,%d): %08X, expected %08X", acWhat, iX, iY,
                   uiActual, uiExpected);
-    Check(Near(uiActual, uiExpected, iTolerance), acText);
+    Check(ColorsNear(uiActual, uiExpected, iTolerance), acText);
 }
 
 void SavePicture(const std::vector<uint32_t>& kPixels, int iWidth, int iHeight, const char* acName)
@@ -275,7 +213,7 @@ IDirect3DDevice8* CreateDevice(IDirect3D8* pkD3D, HWND hWindow, D3DPRESENT_PARAM
     return pkDevice;
 }
 
-void RunWindowed(DrawWindow& kWindow, IDirect3D8* pkD3D)
+void RunWindowed(FrameCountWindow& kWindow, IDirect3D8* pkD3D)
 {
     D3DDISPLAYMODE kMode{};
     Check(pkD3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &kMode) == D3D_OK, "display mode");
@@ -294,6 +232,7 @@ void RunWindowed(DrawWindow& kWindow, IDirect3D8* pkD3D)
     int iWidth = 0;
     int iHeight = 0;
     std::vector<uint32_t> kPixels = ReadBackBuffer(pkDevice, &iWidth, &iHeight);
+    Check(!kPixels.empty(), "back buffer read as 32-bit pixels");
     Check(pkDevice->Present(nullptr, nullptr, nullptr, nullptr) == D3D_OK, "Present");
     RECT kClient{};
     GetClientRect(kWindow.GetHandle(), &kClient);
@@ -328,7 +267,7 @@ void DrawTexturedQuad(IDirect3DDevice8* pkDevice, IDirect3DTexture8* pkTexture)
     pkDevice->EndScene();
 }
 
-void RunFullScreen(DrawWindow& kWindow, IDirect3D8* pkD3D)
+void RunFullScreen(FrameCountWindow& kWindow, IDirect3D8* pkD3D)
 {
     D3DPRESENT_PARAMETERS kParameters = FullScreenParameters();
     kParameters.BackBufferFormat = D3DFMT_R8G8B8;
@@ -342,19 +281,19 @@ void RunFullScreen(DrawWindow& kWindow, IDirect3D8* pkD3D)
     if (!pkDevice) {
         return;
     }
-    PumpFor(kWindow, 3);
+    kWindow.RunFrames(3);
     IDirect3DTexture8* pkTexture = MakeTexture(pkDevice, D3DFMT_A8R8G8B8, 2, 2,
                                                {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
     Check(pkDevice->TestCooperativeLevel() == D3D_OK, "full-screen device ready");
 
     ShowWindow(kWindow.GetHandle(), SW_HIDE);
-    PumpFor(kWindow, 3);
+    kWindow.RunFrames(3);
     Check(pkDevice->TestCooperativeLevel() == D3DERR_DEVICELOST, "lost while hidden");
     Check(pkDevice->Present(nullptr, nullptr, nullptr, nullptr) == D3DERR_DEVICELOST,
           "Present while lost");
     Check(pkDevice->Reset(&kParameters) == D3DERR_DEVICELOST, "Reset while lost");
     ShowWindow(kWindow.GetHandle(), SW_SHOW);
-    PumpFor(kWindow, 3);
+    kWindow.RunFrames(3);
     Check(pkDevice->TestCooperativeLevel() == D3DERR_DEVICENOTRESET, "needs a reset when back");
     Check(pkDevice->Reset(&kParameters) == D3D_OK, "Reset");
     Check(pkDevice->TestCooperativeLevel() == D3D_OK, "ready after Reset");
@@ -363,6 +302,7 @@ void RunFullScreen(DrawWindow& kWindow, IDirect3D8* pkD3D)
     int iWidth = 0;
     int iHeight = 0;
     std::vector<uint32_t> kPixels = ReadBackBuffer(pkDevice, &iWidth, &iHeight);
+    Check(!kPixels.empty(), "back buffer read as 32-bit pixels");
     Check(pkDevice->Present(nullptr, nullptr, nullptr, nullptr) == D3D_OK, "full-screen Present");
     Check(iWidth == 1024 && iHeight == 768, "1024 x 768 back buffer");
     if (kPixels.size() == size_t(1024) * 768) {
@@ -379,7 +319,8 @@ void RunFullScreen(DrawWindow& kWindow, IDirect3D8* pkD3D)
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
-    DrawWindow kWindow;
+    windowtest::SetProgramName("d3d_draw");
+    FrameCountWindow kWindow;
     if (kWindow.Create(hInstance, "d3d_draw", CW_USEDEFAULT, CW_USEDEFAULT,
                        WS_OVERLAPPEDWINDOW | WS_VISIBLE) != QN_OK) {
         std::fprintf(stderr, "d3d_draw: window not created\n");
@@ -387,7 +328,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     }
     kWindow.SetSize(1024, 768);
     kWindow.SetPosition(0, 0);
-    PumpFor(kWindow, 3);
+    kWindow.RunFrames(3);
     IDirect3D8* pkD3D = Direct3DCreate8(D3D_SDK_VERSION);
     if (!pkD3D) {
         std::fprintf(stderr, "d3d_draw: no Direct3D object\n");
@@ -396,6 +337,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     RunWindowed(kWindow, pkD3D);
     RunFullScreen(kWindow, pkD3D);
     pkD3D->Release();
-    std::printf("d3d_draw: %d failures\n", g_iFailures);
-    return g_iFailures == 0 ? 0 : 1;
+    std::printf("d3d_draw: %d failures\n", windowtest::Failures());
+    return windowtest::Failures() == 0 ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "PngWriter.h"
+#include "WindowTestSupport.h"
 #include "qnParticleEmitter.h"
 #include "qnRGBAImage.h"
 #include "qnScreen.h"
@@ -56,30 +57,6 @@ qnParticleEmitterParams SprayParams()
     return kParams;
 }
 
-// Reads the back buffer as 0xAARRGGBB pixels; empty when it cannot be read.
-std::vector<uint32_t> ReadBackBuffer(IDirect3DDevice8* pkDevice)
-{
-    std::vector<uint32_t> aiPixels;
-    IDirect3DSurface8* pkSurface = nullptr;
-    if (FAILED(pkDevice->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &pkSurface))) {
-        return aiPixels;
-    }
-    D3DLOCKED_RECT kLocked = {};
-    if (SUCCEEDED(pkSurface->LockRect(&kLocked, nullptr, D3DLOCK_READONLY))) {
-        aiPixels.resize(static_cast<size_t>(kWidth) * kHeight);
-        for (int iY = 0; iY < kHeight; ++iY) {
-            const auto* piRow = reinterpret_cast<const uint32_t*>(
-                static_cast<const uint8_t*>(kLocked.pBits) + static_cast<size_t>(iY) * kLocked.Pitch);
-            for (int iX = 0; iX < kWidth; ++iX) {
-                aiPixels[iY * kWidth + iX] = piRow[iX] | 0xff000000u;
-            }
-        }
-        pkSurface->UnlockRect();
-    }
-    pkSurface->Release();
-    return aiPixels;
-}
-
 int Brightness(uint32_t uiPixel)
 {
     return static_cast<int>(((uiPixel >> 16) & 0xff) + ((uiPixel >> 8) & 0xff) + (uiPixel & 0xff));
@@ -107,7 +84,7 @@ public:
         m_kEmitter.Render();
         ++m_iFrames;
         if (m_iFrames == kFramesToRun) {
-            m_aiPixels = ReadBackBuffer(m_kScreen.GetDevice());
+            m_aiPixels = ReadBackBuffer(m_kScreen.GetDevice(), &m_iWidth, &m_iHeight);
         }
         m_kScreen.EndFrame();
         return m_iFrames < kFramesToRun ? 1 : 0;
@@ -117,6 +94,8 @@ public:
     qnTexture m_kSpot;
     qnParticleEmitter m_kEmitter;
     int m_iFrames = 0;
+    int m_iWidth = 0;
+    int m_iHeight = 0;
     std::vector<uint32_t> m_aiPixels;
 };
 
@@ -155,7 +134,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     kWindow.Run();
 
     const std::vector<uint32_t>& aiPixels = kWindow.m_aiPixels;
-    if (!Check(aiPixels.size() == static_cast<size_t>(kWidth) * kHeight, "back buffer read")) {
+    if (!Check(kWindow.m_iWidth == kWidth && kWindow.m_iHeight == kHeight, "back buffer read")) {
         return 1;
     }
     const std::string kPath = std::string(BRASK_SCREENSHOT_DIR) + "/particles_draw.png";

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "WaveFile.h"
+#include "WindowTestSupport.h"
 #include "qnSoundBuffer.h"
 #include "qnSoundPlayer.h"
-#include "qnWindow.h"
 
 namespace {
 
@@ -20,11 +20,6 @@ constexpr int kRate = 44100;
 constexpr double kPi = 3.14159265358979323846;
 const std::string kDir = BRASK_SCREENSHOT_DIR;
 const std::string kStreamPath = kDir + "/sound_disk.raw";
-
-class SilentWindow : public qnWindow {
-public:
-    int Frame() override { return 0; }
-};
 
 bool g_bPassed = true;
 
@@ -184,7 +179,7 @@ bool NoDriverLeavesNoDevice(HWND hWindow)
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
-    SilentWindow kWindow;
+    FrameCountWindow kWindow;
     if (kWindow.Create(hInstance, "sound_disk", 320, 240, WS_OVERLAPPEDWINDOW) != QN_OK) {
         std::fprintf(stderr, "sound_disk: no window\n");
         return 1;

@@ -11,6 +11,7 @@
 
 #include "ImageFiles.h"
 #include "PngWriter.h"
+#include "WindowTestSupport.h"
 #include "platform/d3dx8.h"
 #include "qnScreen.h"
 #include "qnSprite.h"
@@ -115,28 +116,7 @@ public:
 
     void ReadBack()
     {
-        IDirect3DSurface8* pkBack = nullptr;
-        if (FAILED(m_kScreen.GetDevice()->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &pkBack))) {
-            std::fprintf(stderr, "sprites_draw: no back buffer\n");
-            return;
-        }
-        D3DSURFACE_DESC kDesc = {};
-        pkBack->GetDesc(&kDesc);
-        D3DLOCKED_RECT kLocked = {};
-        if (SUCCEEDED(pkBack->LockRect(&kLocked, nullptr, D3DLOCK_READONLY))) {
-            m_iWidth = static_cast<int>(kDesc.Width);
-            m_iHeight = static_cast<int>(kDesc.Height);
-            m_aiPicture.resize(static_cast<size_t>(m_iWidth) * m_iHeight);
-            for (int y = 0; y < m_iHeight; ++y) {
-                const auto* piRow = reinterpret_cast<const uint32_t*>(
-                    static_cast<const uint8_t*>(kLocked.pBits) + y * kLocked.Pitch);
-                for (int x = 0; x < m_iWidth; ++x) {
-                    m_aiPicture[y * m_iWidth + x] = piRow[x] | 0xFF000000u;
-                }
-            }
-            pkBack->UnlockRect();
-        }
-        pkBack->Release();
+        m_aiPicture = ReadBackBuffer(m_kScreen.GetDevice(), &m_iWidth, &m_iHeight);
     }
 
     uint32_t At(Pixel kPixel) const
@@ -159,12 +139,7 @@ public:
 
 bool Expect(const char* acWhat, uint32_t uiActual, uint32_t uiExpected, uint32_t uiTolerance = 2)
 {
-    bool bClose = true;
-    for (int iShift = 0; iShift < 24; iShift += 8) {
-        int iA = static_cast<int>((uiActual >> iShift) & 255);
-        int iE = static_cast<int>((uiExpected >> iShift) & 255);
-        bClose = bClose && std::abs(iA - iE) <= static_cast<int>(uiTolerance);
-    }
+    bool bClose = ColorsNear(uiActual, uiExpected, static_cast<int>(uiTolerance));
     std::printf("sprites_draw: %-28s %06X (expected %06X) %s\n", acWhat, uiActual, uiExpected,
                 bClose ? "ok" : "WRONG");
     return bClose;

@@ -3,7 +3,6 @@
 // lands upright and unmirrored where the camera puts it, and that the colours come through.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -11,8 +10,8 @@
 #include "PngWriter.h"
 #include "TextOutput.h"
 #include "platform/d3dx8.h"
+#include "WindowTestSupport.h"
 #include "qnScreen.h"
-#include "qnWindow.h"
 
 namespace {
 
@@ -20,21 +19,7 @@ constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr uint16_t kArrowCode = 0xB0A1;
 
-int g_iFailures = 0;
-
-void Check(bool bPassed, const std::string& kWhat)
-{
-    if (!bPassed) {
-        std::fprintf(stderr, "text_draw: FAILED %s\n", kWhat.c_str());
-        ++g_iFailures;
-    }
-}
-
-class TextWindow : public qnWindow {
-public:
-    int Frame() override { return ++m_iFrames < 3 ? 1 : 0; }
-    int m_iFrames = 0;
-};
+using windowtest::Check;
 
 struct GlyphArt {
     uint16_t code;
@@ -120,30 +105,17 @@ void Project(const Camera& kCamera, float fX, float fY, int* piX, int* piY)
     *piY = static_cast<int>((1.0f - afClip[1] / afClip[3]) * 0.5f * kHeight);
 }
 
-std::vector<uint32_t> ReadBackBuffer(IDirect3DDevice8* pkDevice)
+// The back buffer as a 1024 x 768 picture; black when it cannot be read at that size.
+std::vector<uint32_t> ReadScreen(IDirect3DDevice8* pkDevice)
 {
-    std::vector<uint32_t> kPixels(static_cast<size_t>(kWidth) * kHeight, 0);
-    IDirect3DSurface8* pkBack = nullptr;
-    if (pkDevice->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &pkBack) != D3D_OK) {
-        Check(false, "GetBackBuffer");
-        return kPixels;
+    int iWidth = 0;
+    int iHeight = 0;
+    std::vector<uint32_t> kPixels = ReadBackBuffer(pkDevice, &iWidth, &iHeight);
+    Check(!kPixels.empty(), "back buffer read as 32-bit pixels");
+    Check(iWidth == kWidth && iHeight == kHeight, "a 1024 x 768 back buffer");
+    if (iWidth != kWidth || iHeight != kHeight) {
+        kPixels.assign(static_cast<size_t>(kWidth) * kHeight, 0);
     }
-    D3DSURFACE_DESC kDesc{};
-    pkBack->GetDesc(&kDesc);
-    D3DLOCKED_RECT kLocked{};
-    Check(pkBack->LockRect(&kLocked, nullptr, D3DLOCK_READONLY) == D3D_OK, "back buffer lock");
-    Check(kDesc.Width == kWidth && kDesc.Height == kHeight, "a 1024 x 768 back buffer");
-    const UINT uiWidth = std::min<UINT>(kDesc.Width, kWidth);
-    const UINT uiHeight = std::min<UINT>(kDesc.Height, kHeight);
-    for (UINT y = 0; y < uiHeight; ++y) {
-        const auto* puiRow = reinterpret_cast<const uint32_t*>(
-            static_cast<uint8_t*>(kLocked.pBits) + y * kLocked.Pitch);
-        for (UINT x = 0; x < uiWidth; ++x) {
-            kPixels[y * kWidth + x] = puiRow[x] | 0xFF000000u;
-        }
-    }
-    pkBack->UnlockRect();
-    pkBack->Release();
     return kPixels;
 }
 
@@ -226,7 +198,8 @@ void CheckColours(const std::vector<uint32_t>& kPixels, const Camera& kCamera)
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
-    TextWindow kWindow;
+    windowtest::SetProgramName("text_draw");
+    FrameCountWindow kWindow;
     if (kWindow.Create(hInstance, "text_draw", CW_USEDEFAULT, CW_USEDEFAULT,
                        WS_OVERLAPPEDWINDOW | WS_VISIBLE) != QN_OK) {
         std::fprintf(stderr, "text_draw: Create failed\n");
@@ -234,7 +207,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     }
     kWindow.SetSize(kWidth, kHeight);
     kWindow.SetPosition(0, 0);
-    kWindow.Run();
+    kWindow.RunFrames(3);
 
     const std::string kFontPath = WriteFont();
     {
@@ -261,7 +234,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
                 kText.DrawString(kLine.x, kLine.y, kLine.scale, 255, kLine.r, kLine.g, kLine.b,
                                  kLine.text);
             }
-            kPixels = ReadBackBuffer(pkDevice);
+            kPixels = ReadScreen(pkDevice);
             Check(kScreen.EndFrame() == QN_OK, "qnScreen::EndFrame");
         }
         CheckUprightF(kPixels, kCamera);
@@ -271,6 +244,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
         std::printf("text_draw: saved %s\n", kPath.c_str());
     }
     std::remove(kFontPath.c_str());
-    std::printf("text_draw: %s\n", g_iFailures == 0 ? "passed" : "FAILED");
-    return g_iFailures == 0 ? 0 : 1;
+    std::printf("text_draw: %s\n", windowtest::Failures() == 0 ? "passed" : "FAILED");
+    return windowtest::Failures() == 0 ? 0 : 1;
 }

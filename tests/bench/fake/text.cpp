@@ -3,14 +3,13 @@
 // allocations each costs. Every DrawString is a cache frame of its own, so the page ring stays
 // at two pages, and a string stays cached only while the strings drawn between two of its
 // draws fit in the other page; the short load shows what a string that stays cached costs.
-#include <time.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "AllocationCounter.h"
+#include "CpuClock.h"
 #include "FontFile.h"
 #include "TextOutput.h"
 #include "fake/fake_d3d8.h"
@@ -18,15 +17,6 @@
 #include "font.h"
 
 namespace {
-
-long g_lAllocations = 0;
-
-double CpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 constexpr int kFrames = 4000;
 constexpr int kStringsPerKind = 5;
@@ -101,7 +91,7 @@ Figures RunFrames(int steadyCount, int freshCount, DrawFunction draw, UploadFunc
             } else {
                 std::snprintf(text, sizeof text, "SCORE %07d", ++s_iFreshNumber);
             }
-            const long allocationsBefore = g_lAllocations;
+            const long allocationsBefore = AllocationCount();
             const long uploadsBefore = uploads();
             const double start = CpuSeconds();
             draw(text);
@@ -112,7 +102,7 @@ Figures RunFrames(int steadyCount, int freshCount, DrawFunction draw, UploadFunc
             Totals& totals = steady ? figures.steady : figures.fresh;
             ++totals.draws;
             totals.seconds += seconds;
-            totals.allocations += g_lAllocations - allocationsBefore;
+            totals.allocations += AllocationCount() - allocationsBefore;
             totals.uploads += uploads() - uploadsBefore;
         }
     }
@@ -211,25 +201,6 @@ void BenchTextOutput(const std::string& fontPath)
 }
 
 }  // namespace
-
-void* operator new(std::size_t size)
-{
-    ++g_lAllocations;
-    if (void* memory = std::malloc(size ? size : 1)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
 
 int main()
 {

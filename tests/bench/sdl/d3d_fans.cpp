@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "WindowTestSupport.h"
 #include "platform/d3d8.h"
-#include "qnWindow.h"
 
 namespace {
 
@@ -18,16 +18,11 @@ struct ScreenVertex {
 constexpr int kFrames = 200;
 constexpr int kFansPerFrame = 600;
 
-class BenchWindow : public qnWindow {
-public:
-    int Frame() override { return 0; }
-};
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
-    BenchWindow kWindow;
+    FrameCountWindow kWindow;
     kWindow.Create(hInstance, "d3d_fans", CW_USEDEFAULT, CW_USEDEFAULT, WS_POPUP | WS_VISIBLE);
     kWindow.SetSize(1024, 768);
     IDirect3D8* pkD3D = Direct3DCreate8(D3D_SDK_VERSION);

@@ -2,14 +2,12 @@
 // per second, the CPU time of one frame's update and draw, and how many allocations they made
 // (there should be none).
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <iterator>
-#include <new>
 
+#include "AllocationCounter.h"
+#include "CpuClock.h"
 #include "qnParticleEmitter.h"
 #include "qnRGBAImage.h"
 #include "qnScreen.h"
@@ -18,19 +16,10 @@
 
 namespace {
 
-std::atomic<long> g_iAllocations{0};
-
 constexpr uint32_t kParticles = 2000;
 constexpr int kFrames = 300;
 constexpr int kWarmUpFrames = 120;
 constexpr float kStep = 1.0f / 60.0f;
-
-double CpuSeconds()
-{
-    timespec kTime = {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &kTime);
-    return static_cast<double>(kTime.tv_sec) + kTime.tv_nsec * 1e-9;
-}
 
 class BenchWindow : public qnWindow {
 public:
@@ -43,12 +32,12 @@ public:
         }
         m_kScreen.Clear(0, 0, 0, 255);
         m_kScreen.StartFrame();
-        const long iAllocationsBefore = g_iAllocations.load();
+        const long iAllocationsBefore = AllocationCount();
         const double dCpuBefore = CpuSeconds();
         m_kEmitter.Update(kStep);
         m_kEmitter.Render();
         m_dCpu += CpuSeconds() - dCpuBefore;
-        m_iAllocations += g_iAllocations.load() - iAllocationsBefore;
+        m_iAllocations += AllocationCount() - iAllocationsBefore;
         m_kScreen.EndFrame();
         ++m_iFrame;
         return m_iFrame < kWarmUpFrames + kFrames ? 1 : 0;
@@ -64,26 +53,6 @@ public:
 };
 
 }  // namespace
-
-// Every allocation is counted; the array forms come here through their default versions.
-void* operator new(std::size_t uiSize)
-{
-    ++g_iAllocations;
-    if (void* pMemory = std::malloc(uiSize ? uiSize : 1)) {
-        return pMemory;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* pMemory) noexcept
-{
-    std::free(pMemory);
-}
-
-void operator delete(void* pMemory, std::size_t) noexcept
-{
-    std::free(pMemory);
-}
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {

@@ -1,17 +1,15 @@
 // Draws 600 sprites of 150 x 150 world units a frame at 1024 x 768 with the game's camera and
 // prints frames per second, the CPU time of one frame's draw calls, and how many allocations
 // the draw calls made (there should be none).
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <new>
 #include <vector>
 
+#include "AllocationCounter.h"
+#include "CpuClock.h"
 #include "ImageFiles.h"
 #include "qnScreen.h"
 #include "qnSprite.h"
@@ -19,20 +17,11 @@
 
 namespace {
 
-std::atomic<long> g_iAllocations{0};
-
 constexpr int kSprites = 600;
 constexpr int kFrames = 300;
 constexpr int kWarmUpFrames = 20;
 constexpr int kPlayerX = 1224;
 constexpr int kPlayerY = -300;
-
-double CpuSeconds()
-{
-    timespec kTime = {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &kTime);
-    return static_cast<double>(kTime.tv_sec) + kTime.tv_nsec * 1e-9;
-}
 
 // A 2 x 1 sheet of 64 x 64 cells, a colour key in each cell's corner.
 bool WriteSheet()
@@ -65,7 +54,7 @@ public:
         m_kScreen.StartFrame();
         m_kScreen.SetCamera(kPlayerX - 10.0f, kPlayerY + 310.0f, -1100.0f,
                             static_cast<float>(kPlayerX), kPlayerY + 800.0f, 0.0f);
-        long iAllocationsBefore = g_iAllocations.load();
+        long iAllocationsBefore = AllocationCount();
         double dCpuBefore = CpuSeconds();
         for (int i = 0; i < kSprites; ++i) {
             qnSprite& kSprite = m_akSprites[i];
@@ -76,7 +65,7 @@ public:
             kSprite.Draw(0);
         }
         m_dDrawCpu += CpuSeconds() - dCpuBefore;
-        m_iDrawAllocations += g_iAllocations.load() - iAllocationsBefore;
+        m_iDrawAllocations += AllocationCount() - iAllocationsBefore;
         m_kScreen.EndFrame();
         ++m_iFrame;
         return m_iFrame < kWarmUpFrames + kFrames ? 1 : 0;
@@ -92,26 +81,6 @@ public:
 };
 
 }  // namespace
-
-// Every allocation is counted; the array forms come here through their default versions.
-void* operator new(std::size_t uiSize)
-{
-    ++g_iAllocations;
-    if (void* pMemory = std::malloc(uiSize ? uiSize : 1)) {
-        return pMemory;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* pMemory) noexcept
-{
-    std::free(pMemory);
-}
-
-void operator delete(void* pMemory, std::size_t) noexcept
-{
-    std::free(pMemory);
-}
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
