@@ -13,6 +13,7 @@
 #include "AssetNames.h"
 #include "PngWriter.h"
 #include "TextOutput.h"
+#include "WindowTestSupport.h"
 #include "platform/d3dx8.h"
 #include "qnScreen.h"
 #include "qnSprite.h"
@@ -35,14 +36,7 @@ constexpr int kGridLeft = kPlayerX - (kColumns - 1) * kPitch / 2;
 constexpr int kGridBottom = -400;
 constexpr int kFramesToRun = 3;
 
-int g_iFailures = 0;
-void Check(bool bOk, const std::string& kWhat)
-{
-    if (!bOk) {
-        ++g_iFailures;
-        std::fprintf(stderr, "assets_contact_sheet: FAILED %s\n", kWhat.c_str());
-    }
-}
+using windowtest::Check;
 
 struct Cell {
     int x;
@@ -170,28 +164,16 @@ public:
         return m_iFrames < kFramesToRun ? 1 : 0;
     }
 
+    // Keeps the picture only when it has the size the checks index by.
     void ReadBack()
     {
-        IDirect3DSurface8* pkBack = nullptr;
-        if (FAILED(m_kScreen.GetDevice()->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &pkBack))) {
-            return;
+        int iReadWidth = 0;
+        int iReadHeight = 0;
+        std::vector<uint32_t> kPixels =
+            ReadBackBuffer(m_kScreen.GetDevice(), &iReadWidth, &iReadHeight);
+        if (iReadWidth == kWidth && iReadHeight == kHeight) {
+            m_aiPicture = std::move(kPixels);
         }
-        D3DSURFACE_DESC kDesc = {};
-        pkBack->GetDesc(&kDesc);
-        D3DLOCKED_RECT kLocked = {};
-        if (kDesc.Width == kWidth && kDesc.Height == kHeight &&
-            SUCCEEDED(pkBack->LockRect(&kLocked, nullptr, D3DLOCK_READONLY))) {
-            m_aiPicture.resize(static_cast<size_t>(kWidth) * kHeight);
-            for (int y = 0; y < kHeight; ++y) {
-                const auto* piRow = reinterpret_cast<const uint32_t*>(
-                    static_cast<const uint8_t*>(kLocked.pBits) + y * kLocked.Pitch);
-                for (int x = 0; x < kWidth; ++x) {
-                    m_aiPicture[static_cast<size_t>(y) * kWidth + x] = piRow[x] | 0xFF000000u;
-                }
-            }
-            pkBack->UnlockRect();
-        }
-        pkBack->Release();
     }
 
     uint32_t At(int iX, int iY) const
@@ -256,6 +238,7 @@ void CheckNoKeyColour(const SheetWindow& kWindow)
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
+    windowtest::SetProgramName("assets_contact_sheet");
     SheetWindow kWindow;
     if (kWindow.Create(hInstance, "assets_contact_sheet", CW_USEDEFAULT, CW_USEDEFAULT,
                        WS_OVERLAPPEDWINDOW | WS_VISIBLE) != QN_OK) {
@@ -277,6 +260,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     std::printf("assets_contact_sheet: saved %s\n", kPath.c_str());
     CheckEveryCellShows(kWindow);
     CheckNoKeyColour(kWindow);
-    std::printf("assets_contact_sheet: %s\n", g_iFailures == 0 ? "passed" : "FAILED");
-    return g_iFailures == 0 ? 0 : 1;
+    std::printf("assets_contact_sheet: %s\n", windowtest::Failures() == 0 ? "passed" : "FAILED");
+    return windowtest::Failures() == 0 ? 0 : 1;
 }
