@@ -9,6 +9,7 @@
 
 #include "backend.h"
 #include "dinput_backend.h"
+#include "ref_counted.h"
 
 const GUID IID_IDirectInput8A = {
     0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
@@ -442,19 +443,8 @@ std::vector<DIDEVICEINSTANCEA> Instances(DWORD deviceType)
     return instances;
 }
 
-class DirectInput final : public IDirectInput8A {
+class DirectInput final : public RefCounted<IDirectInput8A> {
 public:
-    ULONG AddRef() override { return ++m_references; }
-
-    ULONG Release() override
-    {
-        ULONG left = --m_references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
     HRESULT CreateDevice(REFGUID instance, IDirectInputDevice8A** device, LPUNKNOWN outer) override
     {
         HRESULT status = dinput_backend::InjectedFailure("IDirectInput8A::CreateDevice");
@@ -517,7 +507,6 @@ private:
         return DI_OK;
     }
 
-    ULONG m_references = 1;
 };
 
 }  // namespace

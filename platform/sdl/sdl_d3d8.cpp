@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/d3d8.h"
+#include "ref_counted.h"
 #include "sdl_d3d_formats.h"
 #include "sdl_window.h"
 
@@ -160,23 +161,12 @@ struct Pixels {
 
 class SdlDevice;
 
-class SdlSurface : public IDirect3DSurface8 {
+class SdlSurface : public RefCounted<IDirect3DSurface8> {
 public:
     // An image surface in memory.
     SdlSurface(UINT width, UINT height, D3DFORMAT format) { m_pixels.Allocate(width, height, format); }
     // The device's back buffer: locking it reads the picture back.
     explicit SdlSurface(SdlDevice* device) : m_device(device) {}
-
-    ULONG AddRef() override { return ++m_references; }
-
-    ULONG Release() override
-    {
-        ULONG left = --m_references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     HRESULT GetDesc(D3DSURFACE_DESC* desc) override;
     HRESULT LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
@@ -197,10 +187,9 @@ private:
     Pixels m_pixels;
     SdlDevice* m_device = nullptr;
     bool m_orphanBackBuffer = false;
-    ULONG m_references = 1;
 };
 
-class SdlTexture : public IDirect3DTexture8 {
+class SdlTexture : public RefCounted<IDirect3DTexture8> {
 public:
     SdlTexture(std::shared_ptr<Context> context, UINT width, UINT height, UINT levels,
                DWORD usage, D3DFORMAT format, D3DPOOL pool)
@@ -217,17 +206,6 @@ public:
         glBindTexture(GL_TEXTURE_2D, m_name);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
         Upload();
-    }
-
-    ULONG AddRef() override { return ++m_references; }
-
-    ULONG Release() override
-    {
-        ULONG left = --m_references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
     }
 
     DWORD GetLevelCount() override { return DWORD(m_levels.size()); }
@@ -300,7 +278,6 @@ private:
     DWORD m_usage;
     D3DPOOL m_pool;
     GLuint m_name = 0;
-    ULONG m_references = 1;
 };
 
 enum class Loss { kNone, kLost, kNotReset };
@@ -481,7 +458,7 @@ bool CombinerFunction(DWORD op, GLenum* function, GLfloat* scale)
     }
 }
 
-class SdlDevice : public IDirect3DDevice8 {
+class SdlDevice : public RefCounted<IDirect3DDevice8> {
 public:
     SdlDevice(std::shared_ptr<Context> context, HWND window) : m_context(std::move(context)), m_window(window)
     {
@@ -548,17 +525,6 @@ public:
         glViewport(0, 0, GLsizei(width), GLsizei(height));
         SetDefaultStates();
         return true;
-    }
-
-    ULONG AddRef() override { return ++m_references; }
-
-    ULONG Release() override
-    {
-        ULONG left = --m_references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
     }
 
     HRESULT TestCooperativeLevel() override
@@ -1280,7 +1246,6 @@ private:
 
     std::shared_ptr<Context> m_context;
     HWND m_window;
-    ULONG m_references = 1;
     D3DPRESENT_PARAMETERS m_parameters{};
     UINT m_width = 0;
     UINT m_height = 0;
@@ -1344,19 +1309,8 @@ void ListenForWindowEvents()
     });
 }
 
-class SdlDirect3D : public IDirect3D8 {
+class SdlDirect3D : public RefCounted<IDirect3D8> {
 public:
-    ULONG AddRef() override { return ++m_references; }
-
-    ULONG Release() override
-    {
-        ULONG left = --m_references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
     UINT GetAdapterCount() override { return 1; }
 
     HRESULT GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) override
@@ -1447,7 +1401,6 @@ private:
         return modes;
     }
 
-    ULONG m_references = 1;
 };
 
 }  // namespace
