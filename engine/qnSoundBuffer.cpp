@@ -162,6 +162,11 @@ qnError qnSoundBuffer::SetVolume(int iVolume)
     return FAILED(m_pkBuffer->SetVolume(iAttenuation)) ? QN_ERR_SOUND_VOLUME : QN_OK;
 }
 
+bool qnSoundBuffer::IsLoaded() const
+{
+    return m_pkBuffer != nullptr;
+}
+
 qnError qnSoundBuffer::Play(int iLoop)
 {
     if (!m_pkBuffer) {

@@ -204,6 +204,12 @@ void qnSprite::Load(const char* acPath)
     delete[] pkAnimations;
 }
 
+bool qnSprite::IsLoaded() const
+{
+    const qnRGBAImage* pkImage = m_pkTexture ? m_pkTexture->GetImage() : nullptr;
+    return m_uiAnimationCount > 0 && pkImage && pkImage->GetWidth() > 0 && pkImage->GetHeight() > 0;
+}
+
 void qnSprite::SetAnimations(uint32_t uiCount, const qnSpriteAnimation* pkSource)
 {
     qnSpriteAnimation* pkOld = m_pkAnimations;

@@ -27,6 +27,8 @@ public:
     ~qnSprite();
 
     void Load(const char* acPath);
+    // Whether a description and a non-empty image have been loaded.
+    bool IsLoaded() const;
     void SetAnimations(uint32_t uiCount, const qnSpriteAnimation* pkSource);
     void AssignAnimation(uint32_t uiIndex, const qnSpriteAnimation* pkSource);
     // other must outlive this sprite: its texture is shared, not copied.

@@ -1,0 +1,6 @@
+#include "ArcadeGame.h"
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    return RunArcadeGame(hInstance, kPadHoldSettings);
+}
