@@ -262,6 +262,22 @@ TEST_F(ScreenTest, CircleIsClosedThroughOneMoreVertexThanSegments)
     EXPECT_TRUE(fake::d3d::Draws().empty());
 }
 
+TEST_F(ScreenTest, OutlinesPackTheirColourAsAlphaRedGreenBlue)
+{
+    MakeScreen();
+    // Red 0x11, green 0x22, blue 0x33, alpha 0x44 for every shape.
+    ASSERT_EQ(m_pkScreen->DrawLine(0, 0, 5, 5, 0x11, 0x22, 0x33, 0x44), QN_OK);
+    ASSERT_EQ(m_pkScreen->DrawRectangle(0, 0, 5, 5, 0x11, 0x22, 0x33, 0x44), QN_OK);
+    ASSERT_EQ(m_pkScreen->DrawCircle(0, 0, 5, 0x11, 0x22, 0x33, 0x44, 6), QN_OK);
+    const char* const acShapes[] = {"line", "rectangle", "circle"};
+    ASSERT_EQ(fake::d3d::Draws().size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        for (const qnTexturedVertex& kVertex : Vertices(fake::d3d::Draws()[i])) {
+            EXPECT_EQ(kVertex.color, 0x44112233u) << acShapes[i];
+        }
+    }
+}
+
 TEST_F(ScreenTest, FailedLineDrawsReportTheDrawCode)
 {
     MakeScreen();

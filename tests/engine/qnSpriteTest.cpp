@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 
@@ -75,6 +76,37 @@ TEST_F(SpriteTest, LoadsTheDescribedAnimationsAndKeysTheImage)
     kSprite.SetAnimation(1);
     kSprite.Draw(0);
     EXPECT_EQ(LastTopLeftUV(), std::make_pair(1.0f / kSheetWidth, 152.0f / kSheetHeight));
+}
+
+TEST_F(SpriteTest, CrLfLineEndsReadLikeLf)
+{
+    struct Case {
+        const char* acWhat;
+        const char* acLineEnd;
+    };
+    const Case akCases[] = {{"LF", "\n"}, {"CR LF", "\r\n"}};
+    for (const Case& kCase : akCases) {
+        std::string kText = m_kImagePath;
+        for (const char* acLine : {"1", "255 0 255", "100 150", "2", "2 0 0 1 0", "1 0 1"}) {
+            kText += kCase.acLineEnd;
+            kText += acLine;
+        }
+        kText += kCase.acLineEnd;
+        qnSprite kSprite;
+        kSprite.Load(DescribeWhole(kText));
+        ASSERT_EQ(fake::d3d::LiveTextures(), 1) << kCase.acWhat;
+        EXPECT_EQ(fake::d3d::TextureImage(fake::d3d::Textures()[0])->width, kSheetWidth)
+            << kCase.acWhat;
+        kSprite.SetSize(100, 150);
+        EXPECT_FALSE(kSprite.Animate()) << kCase.acWhat;
+        ASSERT_EQ(kSprite.Draw(0), QN_OK) << kCase.acWhat;
+        EXPECT_EQ(LastTopLeftUV(), std::make_pair(102.0f / kSheetWidth, 1.0f / kSheetHeight))
+            << kCase.acWhat;
+        kSprite.SetAnimation(1);
+        ASSERT_EQ(kSprite.Draw(0), QN_OK) << kCase.acWhat;
+        EXPECT_EQ(LastTopLeftUV(), std::make_pair(1.0f / kSheetWidth, 152.0f / kSheetHeight))
+            << kCase.acWhat;
+    }
 }
 
 TEST_F(SpriteTest, NumbersReadInDecimalHexadecimalAndOctal)
@@ -206,6 +238,21 @@ TEST_F(SpriteTest, DrawPassesPositionSizeColourAndAngle)
     EXPECT_EQ(kVertex.x, -40.0f);
     EXPECT_EQ(kVertex.y, -10.0f);
     EXPECT_EQ(kVertex.color, 0xFF0000FFu);
+
+    // Turned by 90 degrees (90 x 0.0174 radians) about the centre.
+    kSprite.SetAngle(90, 0);
+    ASSERT_EQ(kSprite.Draw(0), QN_OK);
+    std::vector<qnTexturedVertex> kTurned = Vertices(fake::d3d::Draws().back());
+    ASSERT_EQ(kTurned.size(), 4u);
+    const double dT = static_cast<double>(90.0f * 0.0174f);
+    const double adCorners[4][2] = {{-50, -30}, {50, -30}, {50, 30}, {-50, 30}};
+    for (int i = 0; i < 4; ++i) {
+        double dX = adCorners[i][0];
+        double dY = adCorners[i][1];
+        EXPECT_NEAR(kTurned[i].x, 10 + dX * std::cos(dT) - dY * std::sin(dT), 1e-3) << i;
+        EXPECT_NEAR(kTurned[i].y, 20 + dX * std::sin(dT) + dY * std::cos(dT), 1e-3) << i;
+    }
+
     fake::FailCall("IDirect3DDevice8::DrawPrimitiveUP", 1);
     EXPECT_EQ(kSprite.Draw(0), QN_ERR_DRAW);
 }

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <vector>
 
 #include "FakeScreen.h"
 #include "qnTexture.h"
@@ -90,6 +91,33 @@ TEST_F(TextureTest, OnlyTheMaximumReachesTheTopOfAChannel)
     qnTexture kTexture;
     ASSERT_EQ(kTexture.Create(kImage), QN_OK);
     EXPECT_EQ(Texel(OnlyTexture(), 0, 0), 0xEEEEu);  // 254 gives 14 of 15
+}
+
+TEST_F(TextureTest, AnyAlphaAboveZeroSetsTheOneBitAlpha)
+{
+    fake::d3d::RefuseBackBufferFormat(D3DFMT_R5G6B5);
+    fake::d3d::RefuseBackBufferFormat(D3DFMT_X1R5G5B5);
+    MakeScreen(16);
+    ASSERT_EQ(m_pkScreen->GetFormat(), D3DFMT_A1R5G5B5);
+    fake::d3d::RefuseTextureFormat(D3DFMT_A4R4G4B4);
+    // Blue pixels, from keyed to opaque; half-transparent edges must stay visible.
+    const uint32_t aiAlphas[] = {0, 1, 127, 128, 255};
+    std::vector<uint32_t> kPixels;
+    for (uint32_t uiAlpha : aiAlphas) {
+        kPixels.push_back(0x0000FF00 | uiAlpha);
+    }
+    qnRGBAImage kImage;
+    kImage.SetWidth(static_cast<uint32_t>(kPixels.size()));
+    kImage.SetHeight(1);
+    kImage.SetRawData(kPixels.data());
+    qnTexture kTexture;
+    ASSERT_EQ(kTexture.Create(kImage), QN_OK);
+    const fake::d3d::Image& kTexels = OnlyTexture();
+    ASSERT_EQ(kTexels.format, D3DFMT_A1R5G5B5);
+    for (uint32_t x = 0; x < kPixels.size(); ++x) {
+        EXPECT_EQ(Texel(kTexels, x, 0), aiAlphas[x] > 0 ? 0x801Fu : 0x001Fu)
+            << "alpha " << aiAlphas[x];
+    }
 }
 
 TEST_F(TextureTest, TextureHasTheImagesSizeInTheManagedPool)
