@@ -167,6 +167,11 @@ bool qnSoundBuffer::IsLoaded() const
     return m_pkBuffer != nullptr;
 }
 
+IDirectSoundBuffer* qnSoundBuffer::GetBuffer() const
+{
+    return m_pkBuffer;
+}
+
 qnError qnSoundBuffer::Play(int iLoop)
 {
     if (!m_pkBuffer) {

@@ -16,6 +16,8 @@ public:
     // A missing file is not an error: 0, and the handle keeps what it held.
     qnError LoadFromFile(const char* acPath);
     bool IsLoaded() const;
+    // The shared buffer, or null.
+    IDirectSoundBuffer* GetBuffer() const;
     // (100 - v) x 100 hundredths of a decibel, so only 100 to 200 are accepted.
     qnError SetVolume(int iVolume);
     // From the first sample; any nonzero iLoop loops.
