@@ -24,6 +24,11 @@ qnInputManager::~qnInputManager()
 
 qnError qnInputManager::Init(HINSTANCE hInstance)
 {
+    // Created again after a device reset: the earlier object goes.
+    if (m_pkDirectInput) {
+        m_pkDirectInput->Release();
+        m_pkDirectInput = nullptr;
+    }
     HRESULT hResult = DirectInput8Create(hInstance, DIRECTINPUT_VERSION, IID_IDirectInput8A,
                                          reinterpret_cast<LPVOID*>(&m_pkDirectInput), nullptr);
     return FAILED(hResult) ? QN_ERR_DINPUT_CREATE : QN_OK;

@@ -24,6 +24,11 @@ qnKeyboard::qnKeyboard() : m_pkDevice(nullptr)
 
 qnKeyboard::~qnKeyboard()
 {
+    ReleaseDevice();
+}
+
+void qnKeyboard::ReleaseDevice()
+{
     if (m_pkDevice) {
         m_pkDevice->Unacquire();
         m_pkDevice->Release();
@@ -33,6 +38,8 @@ qnKeyboard::~qnKeyboard()
 
 qnError qnKeyboard::Init(HWND hWindow)
 {
+    // Created again after a device reset: the earlier device goes.
+    ReleaseDevice();
     IDirectInput8A* pkDirectInput = DirectInput();
     if (!pkDirectInput ||
         FAILED(pkDirectInput->CreateDevice(GUID_SysKeyboard, &m_pkDevice, nullptr))) {

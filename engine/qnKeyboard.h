@@ -21,6 +21,8 @@ public:
     bool IsKeyUp(int iScanCode) const;
 
 private:
+    void ReleaseDevice();
+
     static constexpr int kKeyCount = 256;
     IDirectInputDevice8A* m_pkDevice;
     uint8_t m_acKeys[kKeyCount];

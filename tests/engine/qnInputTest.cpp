@@ -502,3 +502,19 @@ TEST(InputWithoutDirectInputTest, DevicesFailWithoutCrashing)
 }
 
 }  // namespace
+
+// The game creates DirectInput and the keyboard again after every device reset.
+TEST_F(InputTest, CreatingAgainReleasesWhatWasHeld)
+{
+    qnKeyboard kKeyboard;
+    ASSERT_EQ(kKeyboard.Init(m_hWindow), QN_OK);
+    for (int i = 0; i < 3; ++i) {
+        fake::ClearCalls();
+        ASSERT_EQ(m_kManager.Init(nullptr), QN_OK);
+        ASSERT_EQ(kKeyboard.Init(m_hWindow), QN_OK);
+        EXPECT_EQ(fake::CountCalls("IDirectInputDevice8A::Unacquire"), 1);
+    }
+    fake::SetKey(DIK_SPACE, 0x80);
+    kKeyboard.Update();
+    EXPECT_TRUE(kKeyboard.IsKeyDown(DIK_SPACE));
+}
