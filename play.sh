@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the game.
+# Sets up, builds and runs the game: ./play.sh [PROGRAM], brask-pad-toggle unless named.
 set -euo pipefail
 cd "$(dirname "$0")"
+program=${1:-brask-pad-toggle}
+case "$program" in
+  brask-pad-toggle|brask-pad-hold|brask-key-toggle|brask-key-hold) ;;
+  *) echo "unknown program '$program': brask-pad-toggle, brask-pad-hold, brask-key-toggle or brask-key-hold" >&2
+     exit 2 ;;
+esac
 scripts/setup.sh
 scripts/build.sh build
-if [ ! -x build/game/brask-pad-toggle ]; then
-  echo "Everything is built, but the game is not built yet: there is no brask-pad-toggle to run."
-  exit 0
-fi
 cd build/data
-exec ../game/brask-pad-toggle
+exec ../game/"$program"

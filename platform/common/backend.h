@@ -10,6 +10,8 @@ namespace backend {
 
 // A record of one platform call, for the backends that keep a log.
 void Trace(const std::string& call);
+// Whether Trace keeps anything: callers on a per-frame path build their record only then.
+bool Tracing();
 // True when the backend has been told to make this call fail.
 bool ShouldFail(const char* call);
 

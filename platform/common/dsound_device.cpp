@@ -144,8 +144,10 @@ HRESULT SoundBuffer::GetStatus(DWORD* status)
 HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audioPtr1, DWORD* audioBytes1,
                           LPVOID* audioPtr2, DWORD* audioBytes2, DWORD flags)
 {
-    backend::Trace("IDirectSoundBuffer::Lock(" + std::to_string(offset) + ", " +
-                   std::to_string(bytes) + ", " + Hex(flags) + ")");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSoundBuffer::Lock(" + std::to_string(offset) + ", " +
+                       std::to_string(bytes) + ", " + Hex(flags) + ")");
+    }
     if (backend::ShouldFail("IDirectSoundBuffer::Lock")) {
         return DSERR_GENERIC;
     }
@@ -188,8 +190,10 @@ bool SoundBuffer::InsideSamples(const void* pointer, DWORD bytes) const
 HRESULT SoundBuffer::Unlock(LPVOID audioPtr1, DWORD audioBytes1, LPVOID audioPtr2,
                             DWORD audioBytes2)
 {
-    backend::Trace("IDirectSoundBuffer::Unlock(" + std::to_string(audioBytes1) + ", " +
-                   std::to_string(audioBytes2) + ")");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSoundBuffer::Unlock(" + std::to_string(audioBytes1) + ", " +
+                       std::to_string(audioBytes2) + ")");
+    }
     if (backend::ShouldFail("IDirectSoundBuffer::Unlock")) {
         return DSERR_GENERIC;
     }
@@ -204,8 +208,10 @@ HRESULT SoundBuffer::Unlock(LPVOID audioPtr1, DWORD audioBytes1, LPVOID audioPtr
 
 HRESULT SoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags)
 {
-    backend::Trace("IDirectSoundBuffer::Play(" + std::to_string(reserved) + ", " +
-                   std::to_string(priority) + ", " + Hex(flags) + ")");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSoundBuffer::Play(" + std::to_string(reserved) + ", " +
+                       std::to_string(priority) + ", " + Hex(flags) + ")");
+    }
     if (backend::ShouldFail("IDirectSoundBuffer::Play")) {
         return DSERR_GENERIC;
     }
@@ -224,7 +230,9 @@ HRESULT SoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags)
 
 HRESULT SoundBuffer::SetCurrentPosition(DWORD newPosition)
 {
-    backend::Trace("IDirectSoundBuffer::SetCurrentPosition(" + std::to_string(newPosition) + ")");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSoundBuffer::SetCurrentPosition(" + std::to_string(newPosition) + ")");
+    }
     if (backend::ShouldFail("IDirectSoundBuffer::SetCurrentPosition")) {
         return DSERR_GENERIC;
     }
@@ -238,7 +246,9 @@ HRESULT SoundBuffer::SetCurrentPosition(DWORD newPosition)
 
 HRESULT SoundBuffer::SetVolume(LONG volume)
 {
-    backend::Trace("IDirectSoundBuffer::SetVolume(" + std::to_string(volume) + ")");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSoundBuffer::SetVolume(" + std::to_string(volume) + ")");
+    }
     if (backend::ShouldFail("IDirectSoundBuffer::SetVolume")) {
         return DSERR_GENERIC;
     }
@@ -255,7 +265,9 @@ HRESULT SoundBuffer::SetVolume(LONG volume)
 
 HRESULT SoundBuffer::SetPan(LONG pan)
 {
-    backend::Trace("IDirectSoundBuffer::SetPan(" + std::to_string(pan) + ")");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSoundBuffer::SetPan(" + std::to_string(pan) + ")");
+    }
     if (backend::ShouldFail("IDirectSoundBuffer::SetPan")) {
         return DSERR_GENERIC;
     }
@@ -272,7 +284,9 @@ HRESULT SoundBuffer::SetPan(LONG pan)
 
 HRESULT SoundBuffer::Stop()
 {
-    backend::Trace("IDirectSoundBuffer::Stop()");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSoundBuffer::Stop()");
+    }
     if (backend::ShouldFail("IDirectSoundBuffer::Stop")) {
         return DSERR_GENERIC;
     }
@@ -301,7 +315,9 @@ ULONG SoundDevice::AddRef()
 
 ULONG SoundDevice::Release()
 {
-    backend::Trace("IDirectSound8::Release()");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSound8::Release()");
+    }
     ULONG uiLeft = --m_uiReferences;
     if (uiLeft == 0) {
         delete this;
@@ -315,7 +331,9 @@ HRESULT SoundDevice::CreateSoundBuffer(LPCDSBUFFERDESC description, LPDIRECTSOUN
     std::string arguments = description ? Hex(description->dwFlags) + ", " +
                                               std::to_string(description->dwBufferBytes)
                                         : std::string("null");
-    backend::Trace("IDirectSound8::CreateSoundBuffer(" + arguments + ")");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSound8::CreateSoundBuffer(" + arguments + ")");
+    }
     if (!buffer) {
         return DSERR_INVALIDPARAM;
     }
@@ -343,7 +361,9 @@ HRESULT SoundDevice::CreateSoundBuffer(LPCDSBUFFERDESC description, LPDIRECTSOUN
 
 HRESULT SoundDevice::SetCooperativeLevel(HWND window, DWORD level)
 {
-    backend::Trace("IDirectSound8::SetCooperativeLevel(" + std::to_string(level) + ")");
+    if (backend::Tracing()) {
+        backend::Trace("IDirectSound8::SetCooperativeLevel(" + std::to_string(level) + ")");
+    }
     if (backend::ShouldFail("IDirectSound8::SetCooperativeLevel")) {
         return DSERR_GENERIC;
     }

@@ -137,6 +137,11 @@ void Trace(const std::string& call)
     fake::Log(call);
 }
 
+bool Tracing()
+{
+    return true;
+}
+
 bool ShouldFail(const char* call)
 {
     return fake::ShouldFail(call);

@@ -184,6 +184,11 @@ namespace backend {
 
 void Trace(const std::string&) {}
 
+bool Tracing()
+{
+    return false;
+}
+
 bool ShouldFail(const char*)
 {
     return false;
