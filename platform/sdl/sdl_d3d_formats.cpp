@@ -123,8 +123,27 @@ int PitchOf(D3DFORMAT format, UINT width)
     return (static_cast<int>(width) * BytesPerPixel(format) + 3) & ~3;
 }
 
+namespace {
+
+// The 32-bit formats hold their channels as the bytes B, G, R, A (or X).
+void EightBitRowToRgba(const uint8_t* source, UINT width, bool alpha, uint8_t* rgba)
+{
+    for (UINT x = 0; x < width; ++x, source += 4, rgba += 4) {
+        rgba[0] = source[2];
+        rgba[1] = source[1];
+        rgba[2] = source[0];
+        rgba[3] = alpha ? source[3] : 255;
+    }
+}
+
+}  // namespace
+
 void RowToRgba(D3DFORMAT format, const uint8_t* source, UINT width, uint8_t* rgba)
 {
+    if (format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8) {
+        EightBitRowToRgba(source, width, format == D3DFMT_A8R8G8B8, rgba);
+        return;
+    }
     Layout layout{};
     if (!LayoutOf(format, &layout)) {
         std::memset(rgba, 0, size_t(width) * 4);
