@@ -1,7 +1,9 @@
 // The four programs side by side: the rules they share run once per program; the rules where
 // they differ (steering, start input, controller, music voice) have cases of their own.
+#include <algorithm>
 #include <cmath>
 #include <set>
+#include <string>
 
 #include "GameFixture.h"
 
