@@ -96,6 +96,7 @@ private:
     void ReadInput();
     void PlaceCamera();
     void Steer();
+    void SteerBy(SteeringRule eRule, bool bDown, bool bUp, bool& bLatch);
     void SteerByToggle(bool bDown, bool bUp, bool& bLatch);
     void SteerByHold(bool bDown, bool bUp);
     void RunState();
@@ -103,7 +104,6 @@ private:
     void StartNewGame();
     void GameOver();
     void Win();
-    bool StartInputDown() const;
     void StopMusicTracks();
     void DrawControlPanels();
     void TiltHand(qnSprite& kHand, float fLimit, float fStep);

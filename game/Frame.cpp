@@ -115,17 +115,22 @@ void ArcadeGame::PlaceCamera()
 
 void ArcadeGame::Steer()
 {
-    bool bButtonRead = m_kSettings.eButton != SteeringRule::NotRead;
-    if (m_kSettings.eButton == SteeringRule::Toggle) {
-        SteerByToggle(m_kJoystick.IsButtonDown(0), m_kJoystick.IsButtonUp(0), m_bPadLatch);
-    } else if (bButtonRead) {
-        SteerByHold(m_kJoystick.IsButtonDown(0), m_kJoystick.IsButtonUp(0));
+    if (m_kSettings.eButton != SteeringRule::NotRead) {
+        bool bDown = m_kJoystick.IsButtonDown(0);
+        bool bUp = m_kJoystick.IsButtonUp(0);
+        SteerBy(m_kSettings.eButton, bDown, bUp, m_bPadLatch);
     }
-    if (m_kSettings.eSpace == SteeringRule::Toggle) {
-        SteerByToggle(m_kKeyboard.IsKeyDown(DIK_SPACE), m_kKeyboard.IsKeyUp(DIK_SPACE),
-                      m_bSpaceLatch);
+    bool bDown = m_kKeyboard.IsKeyDown(DIK_SPACE);
+    bool bUp = m_kKeyboard.IsKeyUp(DIK_SPACE);
+    SteerBy(m_kSettings.eSpace, bDown, bUp, m_bSpaceLatch);
+}
+
+void ArcadeGame::SteerBy(SteeringRule eRule, bool bDown, bool bUp, bool& bLatch)
+{
+    if (eRule == SteeringRule::Toggle) {
+        SteerByToggle(bDown, bUp, bLatch);
     } else {
-        SteerByHold(m_kKeyboard.IsKeyDown(DIK_SPACE), m_kKeyboard.IsKeyUp(DIK_SPACE));
+        SteerByHold(bDown, bUp);
     }
 }
 
