@@ -91,6 +91,23 @@ protected:
         return iPlays;
     }
 
+    // The texture a sprite draws with, found by drawing it once.
+    IDirect3DBaseTexture8* TextureOf(qnSprite& kSprite)
+    {
+        fake::d3d::ClearDraws();
+        kSprite.Draw(0);
+        return fake::d3d::Draws().empty() ? nullptr : fake::d3d::Draws().back().texture;
+    }
+
+    static int DrawsWith(IDirect3DBaseTexture8* pkTexture)
+    {
+        int iDraws = 0;
+        for (const fake::d3d::Draw& kDraw : fake::d3d::Draws()) {
+            iDraws += kDraw.texture == pkTexture ? 1 : 0;
+        }
+        return iDraws;
+    }
+
     int RunningExplosions()
     {
         int iRunning = 0;

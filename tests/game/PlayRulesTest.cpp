@@ -60,6 +60,32 @@ TEST_F(PlayRulesTest, PlayerSpriteFollowsPaddleSizeAndShieldLevel)
     }
 }
 
+TEST_F(PlayRulesTest, ShipIsDrawnOncePerGunLevelAroundThePlayer)
+{
+    struct Case {
+        int iGuns;
+        int iDraws;
+        int iLastOffset;  // in quarters of the ship's width
+    };
+    const std::vector<Case> kCases = {{0, 1, 0}, {1, 2, 1}, {2, 3, -2}};
+    StartRun();
+    IDirect3DBaseTexture8* pkShip = TextureOf(P().Sprite("Ship"));
+    ASSERT_NE(pkShip, nullptr);
+    PutPlayer(2400, ZONE_SHIP, 1);
+    Step();
+    for (const Case& kCase : kCases) {
+        SCOPED_TRACE(testing::Message() << "guns " << kCase.iGuns);
+        PutPlayer(2400, ZONE_SHIP, 1);
+        P().Guns() = kCase.iGuns;
+        P().FireTimer() = 0;
+        fake::d3d::ClearDraws();
+        Step();
+        int iWidth = static_cast<int>(P().Sprite("Ship").GetWidth());
+        EXPECT_EQ(DrawsWith(pkShip), kCase.iDraws);
+        EXPECT_EQ(P().Sprite("Ship").GetX(), 2400 + kCase.iLastOffset * iWidth / 4);
+    }
+}
+
 TEST_F(PlayRulesTest, PlayerTurnsAtThePaddleAndShipEdges)
 {
     struct Case {
