@@ -83,7 +83,7 @@ protected:
     void StartPlaying();
     // Places the player and sets the zone as a previous frame would have.
     void PlacePlayer(int iX, GameZone eZone);
-    // Frees every slot and puts one object in slot 0 (or the first free slot).
+    // Puts one object into the first free slot, as the game spawns it.
     void Spawn(int iType, int iX, int iY);
 
     // What the audio device says of the buffer a handle refers to (false and 0 for none).
