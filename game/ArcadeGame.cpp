@@ -133,8 +133,11 @@ void ArcadeGame::LoadSounds()
     }
 }
 
-void ArcadeGame::ReportMissing(const char* acPath) const
+void ArcadeGame::ReportMissing(const char* acPath)
 {
+    if (!m_kReportedFiles.insert(acPath).second) {
+        return;
+    }
     std::fprintf(stderr, "%s: %s did not load\n", m_kSettings.acProgram,
                  crt::NativePath(acPath).c_str());
 }

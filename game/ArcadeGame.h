@@ -9,6 +9,8 @@
 #pragma once
 
 #include <fstream>
+#include <set>
+#include <string>
 
 #include "FieldObject.h"
 #include "GameSettings.h"
@@ -87,8 +89,8 @@ private:
     void LoadSounds();
     void LoadSprite(qnSprite& kSprite, const char* acPath);
     void LoadSprite(qnSprite& kSprite, const char* acPath, uint32_t uiWidth, uint32_t uiHeight);
-    // One line on stderr naming a file that did not load.
-    void ReportMissing(const char* acPath) const;
+    // One line on stderr naming a file that did not load, once per file in a run.
+    void ReportMissing(const char* acPath);
 
     // The frame.
     bool DeviceNeedsAttention();
@@ -149,6 +151,9 @@ private:
     void Reverse();
 
     const GameSettings& m_kSettings;
+    // Files already reported missing: a file loaded into two sprites, or read at every new
+    // game, is named once.
+    std::set<std::string> m_kReportedFiles;
 
     qnScreen m_kScreen;
     qnInputManager m_kInputManager;
