@@ -78,6 +78,9 @@ std::string Arg(T value)
 template <typename... Args>
 void LogCall(const char* name, Args... args)
 {
+    if (!fake::Recording()) {
+        return;
+    }
     std::string text = std::string(name) + "(";
     bool first = true;
     ((text += (first ? "" : ",") + Arg(args), first = false), ...);
@@ -733,6 +736,9 @@ public:
         UINT count = VertexCount(type, primitiveCount);
         if ((count > 0 && !vertices) || stride == 0) {
             return D3DERR_INVALIDCALL;
+        }
+        if (!fake::Recording()) {
+            return D3D_OK;
         }
         const auto* bytes = static_cast<const uint8_t*>(vertices);
         World().draws.push_back({type, primitiveCount, m_vertexShader, stride,

@@ -15,6 +15,7 @@ struct World {
     HWND lastWindow = nullptr;
     std::vector<std::string> messageBoxes;
     POINT cursor = {0, 0};
+    bool recording = true;
 };
 
 World& TheWorld()
@@ -49,7 +50,19 @@ void OnReset(void (*reset)())
 
 void Log(const std::string& call)
 {
-    TheWorld().calls.push_back(call);
+    if (TheWorld().recording) {
+        TheWorld().calls.push_back(call);
+    }
+}
+
+void SetRecording(bool recording)
+{
+    TheWorld().recording = recording;
+}
+
+bool Recording()
+{
+    return TheWorld().recording;
 }
 
 const std::vector<std::string>& Calls()

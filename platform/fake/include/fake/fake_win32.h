@@ -16,6 +16,10 @@ void OnReset(void (*reset)());
 
 // Every platform call the code makes, in order, as "Name(arguments)".
 void Log(const std::string& call);
+// Off: calls and draws are no longer recorded (long runs that only watch the game); the fake
+// otherwise behaves the same. Reset() turns recording on again.
+void SetRecording(bool recording);
+bool Recording();
 const std::vector<std::string>& Calls();
 void ClearCalls();
 // How many logged calls start with the given text.
