@@ -595,11 +595,13 @@ public:
 
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override
     {
-        std::string name = "IDirect3DDevice8::SetTransform(" + Arg(state);
-        for (int i = 0; matrix && i < 16; ++i) {
-            name += "," + Arg(matrix->m[i / 4][i % 4]);
+        if (fake::Recording()) {
+            std::string name = "IDirect3DDevice8::SetTransform(" + Arg(state);
+            for (int i = 0; matrix && i < 16; ++i) {
+                name += "," + Arg(matrix->m[i / 4][i % 4]);
+            }
+            fake::Log(name + ")");
         }
-        fake::Log(name + ")");
         if (fake::ShouldFail("IDirect3DDevice8::SetTransform")) {
             return E_FAIL;
         }
