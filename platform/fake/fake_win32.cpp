@@ -9,7 +9,7 @@ namespace {
 
 struct World {
     std::vector<std::string> calls;
-    std::map<std::string, int> failures;
+    std::map<std::string, int, std::less<>> failures;
     uint64_t time = 0;
     uint64_t timeStep = 0;
     HWND lastWindow = nullptr;
@@ -89,7 +89,7 @@ void FailCall(const std::string& name, int times)
     TheWorld().failures[name] = times;
 }
 
-bool ShouldFail(const std::string& name)
+bool ShouldFail(std::string_view name)
 {
     auto found = TheWorld().failures.find(name);
     if (found == TheWorld().failures.end() || found->second == 0) {
