@@ -7,6 +7,7 @@ namespace {
 
 constexpr int kReach = 480;        // how far either way a planned target may lie
 constexpr int kTargetStep = 24;
+constexpr int kFramesPerPlan = 2;  // the player looks again every other frame
 constexpr int kPlayerY = -300;
 constexpr int kTouch = 40;         // the game's touching distance
 constexpr int kDangerMargin = 8;   // kept clear of damaging objects, beyond touching
@@ -107,6 +108,15 @@ bool TestPlayer::Decide()
 {
     m_kNow = ReadSelf();
     m_iRow = m_kProbe.Row();
+    m_iFrame += 1;
+    if (m_iFrame % kFramesPerPlan == 1) {
+        m_iTarget = BestTarget();
+    }
+    return SpaceFor(m_kNow, m_iTarget);
+}
+
+int TestPlayer::BestTarget()
+{
     ForeseeObjects();
     Plan kBest{kDeath * 10, m_kNow.iX};
     for (int iTarget = m_kNow.iX - kReach; iTarget <= m_kNow.iX + kReach;
@@ -116,7 +126,7 @@ bool TestPlayer::Decide()
             kBest = kPlan;
         }
     }
-    return SpaceFor(m_kNow, kBest.iTarget);
+    return kBest.iTarget;
 }
 
 TestPlayer::Self TestPlayer::ReadSelf()
@@ -142,6 +152,7 @@ void TestPlayer::ForeseeObjects()
                    kObject.m_uiZigZag};
         if (Homing(kBody.iType)) {
             if (kBody.iY + 3 * kHorizon > kPlayerY - kTouch - kDangerMargin &&
+                kBody.iY < kPlayerY + kTouch + kDangerMargin &&
                 std::abs(kBody.iX - m_kNow.iX) < kReach + 300) {
                 m_akHoming.push_back(kBody);
             }

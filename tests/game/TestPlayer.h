@@ -58,6 +58,8 @@ private:
     };
 
     Self ReadSelf();
+    // The spot to head for, by planning the coming frames for each spot within reach.
+    int BestTarget();
     void ForeseeObjects();
     // A path from planned frame iFrom on.
     void AddTrack(int iType, int iFrom, const Path& aiX, const Path& aiY);
@@ -79,6 +81,8 @@ private:
     qnSprite& m_kTopBar;
     Self m_kNow{};
     int m_iRow = 0;
+    int m_iFrame = 0;
+    int m_iTarget = 0;
     std::vector<Track> m_akTracks;
     std::vector<std::vector<int>> m_aaiLevelTracks;  // per planned frame, the tracks level with it
     std::vector<Body> m_akHoming;       // they steer by where the player is: planned per plan
