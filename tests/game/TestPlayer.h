@@ -78,7 +78,7 @@ private:
 
     GameProbe& m_kProbe;
     SteeringRule m_eSpaceRule;
-    qnSprite& m_kTopBar;
+    const qnSprite& m_kTopBar;
     Self m_kNow{};
     int m_iRow = 0;
     int m_iFrame = 0;

@@ -22,6 +22,7 @@ struct RunResult {
     int iPaddleSize = 0;
     int iShield = 0;
     int iGuns = 0;
+    int aiZoneFrames[3] = {0, 0, 0};  // play frames spent in the paddle, car and ship zones
 };
 
 class TestPlayerTest : public GameTest {
@@ -46,6 +47,7 @@ protected:
         while (p.State() == STATE_PLAY && kResult.iFrame < kMaxPlayFrames) {
             Step(!bIdle && kPlayer.Decide());
             ++kResult.iFrame;
+            ++kResult.aiZoneFrames[p.Zone()];
         }
         kResult.bWon = p.State() == STATE_WIN;
         kResult.kCause = kResult.bWon ? "" : Cause();
@@ -91,13 +93,15 @@ protected:
         auto kStart = std::chrono::steady_clock::now();
         int iWins = 0;
         std::printf("%s, %s player\n", kSettings.acProgram, bIdle ? "idle" : "test");
-        std::printf("wait  result  frame  cause                 score  fuel  paddle shield guns\n");
+        std::printf("wait  result  frame  cause                 score  fuel  paddle shield guns"
+                    "  frames in paddle/car/ship\n");
         for (int iWait = 0; iWait < kRuns; ++iWait) {
             RunResult r = Play(kSettings, iWait, bIdle);
             iWins += r.bWon ? 1 : 0;
-            std::printf("%4d  %-6s  %5d  %-20s  %5d  %4d  %6d %6d %4d\n", iWait,
+            std::printf("%4d  %-6s  %5d  %-20s  %5d  %4d  %6d %6d %4d  %d/%d/%d\n", iWait,
                         r.bWon ? "won" : "lost", r.iFrame, r.kCause.c_str(), r.iScore, r.iFuel,
-                        r.iPaddleSize, r.iShield, r.iGuns);
+                        r.iPaddleSize, r.iShield, r.iGuns, r.aiZoneFrames[ZONE_PADDLE],
+                        r.aiZoneFrames[ZONE_CAR], r.aiZoneFrames[ZONE_SHIP]);
         }
         double dSeconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - kStart).count();
