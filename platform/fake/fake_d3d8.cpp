@@ -78,6 +78,9 @@ std::string Arg(T value)
 template <typename... Args>
 void LogCall(const char* name, Args... args)
 {
+    if (!fake::Recording()) {
+        return;
+    }
     std::string text = std::string(name) + "(";
     bool first = true;
     ((text += (first ? "" : ",") + Arg(args), first = false), ...);
@@ -592,11 +595,13 @@ public:
 
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override
     {
-        std::string name = "IDirect3DDevice8::SetTransform(" + Arg(state);
-        for (int i = 0; matrix && i < 16; ++i) {
-            name += "," + Arg(matrix->m[i / 4][i % 4]);
+        if (fake::Recording()) {
+            std::string name = "IDirect3DDevice8::SetTransform(" + Arg(state);
+            for (int i = 0; matrix && i < 16; ++i) {
+                name += "," + Arg(matrix->m[i / 4][i % 4]);
+            }
+            fake::Log(name + ")");
         }
-        fake::Log(name + ")");
         if (fake::ShouldFail("IDirect3DDevice8::SetTransform")) {
             return E_FAIL;
         }
@@ -733,6 +738,9 @@ public:
         UINT count = VertexCount(type, primitiveCount);
         if ((count > 0 && !vertices) || stride == 0) {
             return D3DERR_INVALIDCALL;
+        }
+        if (!fake::Recording()) {
+            return D3D_OK;
         }
         const auto* bytes = static_cast<const uint8_t*>(vertices);
         World().draws.push_back({type, primitiveCount, m_vertexShader, stride,

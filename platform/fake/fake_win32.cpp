@@ -9,12 +9,13 @@ namespace {
 
 struct World {
     std::vector<std::string> calls;
-    std::map<std::string, int> failures;
+    std::map<std::string, int, std::less<>> failures;
     uint64_t time = 0;
     uint64_t timeStep = 0;
     HWND lastWindow = nullptr;
     std::vector<std::string> messageBoxes;
     POINT cursor = {0, 0};
+    bool recording = true;
 };
 
 World& TheWorld()
@@ -49,7 +50,19 @@ void OnReset(void (*reset)())
 
 void Log(const std::string& call)
 {
-    TheWorld().calls.push_back(call);
+    if (TheWorld().recording) {
+        TheWorld().calls.push_back(call);
+    }
+}
+
+void SetRecording(bool recording)
+{
+    TheWorld().recording = recording;
+}
+
+bool Recording()
+{
+    return TheWorld().recording;
 }
 
 const std::vector<std::string>& Calls()
@@ -76,7 +89,7 @@ void FailCall(const std::string& name, int times)
     TheWorld().failures[name] = times;
 }
 
-bool ShouldFail(const std::string& name)
+bool ShouldFail(std::string_view name)
 {
     auto found = TheWorld().failures.find(name);
     if (found == TheWorld().failures.end() || found->second == 0) {

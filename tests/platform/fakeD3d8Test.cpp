@@ -120,6 +120,27 @@ TEST_F(FakeD3d8Test, DrawKeepsTheVerticesFormatAndTexture)
     pkTexture->Release();
 }
 
+TEST_F(FakeD3d8Test, RecordingOffKeepsNoCallsOrDrawsUntilReset)
+{
+    float afVertices[4 * 6] = {};
+    fake::SetRecording(false);
+    fake::ClearCalls();
+    EXPECT_EQ(m_pkDevice->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, afVertices, 24), D3D_OK);
+    EXPECT_EQ(m_pkDevice->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, nullptr, 24), D3DERR_INVALIDCALL);
+    fake::Log("Direct()");
+    EXPECT_TRUE(fake::Calls().empty());
+    EXPECT_TRUE(fake::d3d::Draws().empty());
+
+    fake::SetRecording(true);
+    EXPECT_EQ(m_pkDevice->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, afVertices, 24), D3D_OK);
+    EXPECT_EQ(fake::d3d::Draws().size(), 1u);
+    EXPECT_EQ(fake::CountCalls("IDirect3DDevice8::DrawPrimitiveUP"), 1);
+
+    fake::SetRecording(false);
+    fake::Reset();
+    EXPECT_TRUE(fake::Recording());
+}
+
 TEST_F(FakeD3d8Test, CopyRectsWritesIntoTheBackBuffer)
 {
     IDirect3DSurface8* pkSurface = nullptr;

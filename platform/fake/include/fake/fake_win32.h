@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/win32.h"
@@ -16,6 +17,10 @@ void OnReset(void (*reset)());
 
 // Every platform call the code makes, in order, as "Name(arguments)".
 void Log(const std::string& call);
+// Off: calls and draws are no longer recorded (long runs that only watch the game); the fake
+// otherwise behaves the same. Reset() turns recording on again.
+void SetRecording(bool recording);
+bool Recording();
 const std::vector<std::string>& Calls();
 void ClearCalls();
 // How many logged calls start with the given text.
@@ -24,7 +29,7 @@ int CountCalls(const std::string& prefix);
 // Makes a call fail: the next `times` calls, or every call when times is negative.
 void FailCall(const std::string& name, int times = -1);
 // True when the named call is to fail now; used by the fake implementations.
-bool ShouldFail(const std::string& name);
+bool ShouldFail(std::string_view name);
 
 // The clock behind GetTickCount and the performance counter (1,000,000 counts a second).
 void SetTime(uint64_t microseconds);
