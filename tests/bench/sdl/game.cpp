@@ -5,249 +5,20 @@
 // allocations a frame makes, and how long the start-up took up to the first presented frame.
 // Run from the data folder: bench_game [brask-pad-toggle|brask-pad-hold|brask-key-toggle|brask-key-hold]
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <string>
-#include <unistd.h>
-#include <vector>
 
-#include "AllocationCounter.h"
-#include "ArcadeGame.h"
+#include "GameBench.h"
+#include "ProcessMemory.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr int kFrames = 400;
-constexpr int kWarmUpFrames = 20;
-
-double Milliseconds(Clock::duration kDuration)
-{
-    return std::chrono::duration<double, std::milli>(kDuration).count();
-}
-
-// Milliseconds since the process started, from the kernel's record of its start.
-double MillisecondsSinceProcessStart()
-{
-    std::ifstream kStat("/proc/self/stat");
-    std::string kText((std::istreambuf_iterator<char>(kStat)), std::istreambuf_iterator<char>());
-    size_t uiEnd = kText.rfind(')');
-    if (uiEnd == std::string::npos) {
-        return -1.0;
-    }
-    // Fields after the command: state is field 3; the start time is field 22.
-    std::vector<std::string> kFields;
-    size_t uiPos = uiEnd + 2;
-    while (uiPos < kText.size()) {
-        size_t uiNext = kText.find(' ', uiPos);
-        kFields.push_back(kText.substr(uiPos, uiNext - uiPos));
-        if (uiNext == std::string::npos) {
-            break;
-        }
-        uiPos = uiNext + 1;
-    }
-    if (kFields.size() < 20) {
-        return -1.0;
-    }
-    double dStartSeconds = std::stod(kFields[19]) / static_cast<double>(sysconf(_SC_CLK_TCK));
-    timespec kNow = {};
-    clock_gettime(CLOCK_BOOTTIME, &kNow);
-    double dNowSeconds = static_cast<double>(kNow.tv_sec) + static_cast<double>(kNow.tv_nsec) * 1e-9;
-    return (dNowSeconds - dStartSeconds) * 1000.0;
-}
-
-const GameSettings& SettingsNamed(const char* acName)
-{
-    for (const GameSettings* pkSettings :
-         {&kPadToggleSettings, &kPadHoldSettings, &kKeyToggleSettings, &kKeyHoldSettings}) {
-        if (acName && std::strcmp(acName, pkSettings->acProgram) == 0) {
-            return *pkSettings;
-        }
-    }
-    return kPadToggleSettings;
-}
-
-struct Timing {
-    std::vector<double> kWork;
-    std::vector<double> kWorkCpu;
-    std::vector<double> kPresent;
-    long iAllocations = 0;
-    long iSpawnedInFrame = 0;
-};
-
-// CPU time of the calling thread alone, leaving out the renderer's threads.
-double ThreadCpuMilliseconds()
-{
-    timespec kTime = {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &kTime);
-    return static_cast<double>(kTime.tv_sec) * 1000.0 + static_cast<double>(kTime.tv_nsec) * 1e-6;
-}
-
-double Mean(const std::vector<double>& kValues)
-{
-    double dSum = 0.0;
-    for (double d : kValues) {
-        dSum += d;
-    }
-    return kValues.empty() ? 0.0 : dSum / static_cast<double>(kValues.size());
-}
-
-double Percentile(std::vector<double> kValues, double dFraction)
-{
-    if (kValues.empty()) {
-        return 0.0;
-    }
-    std::sort(kValues.begin(), kValues.end());
-    return kValues[static_cast<size_t>(dFraction * static_cast<double>(kValues.size() - 1))];
-}
 
 }  // namespace
 
-// Runs the game's own start-up and frame steps one by one, so that each can be timed.
-class GameProbe {
-public:
-    explicit GameProbe(ArcadeGame& kGame) : g(kGame) {}
-
-    void StartUp(HINSTANCE hInstance)
-    {
-        Clock::time_point kStart = Clock::now();
-        g.m_hInstance = hInstance;
-        g.Create(hInstance, "Orvik  -  Tamberlo Arcade", CW_USEDEFAULT, CW_USEDEFAULT,
-                 WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-        g.SetSize(1024, 768);
-        g.SetPosition(0, 0);
-        Mark("window", kStart);
-        g.m_kScreen.Init(g.m_hWindow);
-        g.m_kScreen.SetMode(1, 1024, 768, 32, true);
-        Mark("Direct3D device", kStart);
-        g.m_kInputManager.Init(hInstance);
-        g.m_kKeyboard.Init(g.m_hWindow);
-        g.m_kMouse.Init(g.m_hWindow);
-        g.m_kSoundPlayer.Init(g.m_hWindow);
-        if (g.m_kSettings.UsesController()) {
-            g.m_kJoystick.Init(g.m_hWindow, -10, 10, 1);
-        }
-        g.m_iBlink = 0;
-        g.m_bPadLatch = false;
-        g.m_bSpaceLatch = false;
-        Mark("input and sound devices", kStart);
-        g.m_kTextOutput.Init(g.m_hWindow, g.m_kScreen.GetDevice());
-        g.m_kTextOutput.LoadFont(ArcadeGame::kFontFile);
-        Mark("text output and font", kStart);
-        g.LoadSprites();
-        g.LoadTemplates();
-        Mark("sprites and textures", kStart);
-        g.NewGame();
-        g.m_eState = STATE_ATTRACT;
-        Mark("object map", kStart);
-        g.LoadSounds();
-        Mark("sounds", kStart);
-        g.Frame();
-        Mark("first frame presented", kStart);
-    }
-
-    void PrintStartUp() const
-    {
-        double dTotal = MillisecondsSinceProcessStart();
-        std::printf("start-up: %.1f ms from the process start to the first presented frame\n",
-                    dTotal);
-        std::printf("  before the game's start-up (SDL, loading): %.1f ms\n",
-                    dTotal - m_kSteps.back().second);
-        double dPrevious = 0.0;
-        for (const auto& kStep : m_kSteps) {
-            std::printf("  %-32s %7.1f ms\n", kStep.first.c_str(), kStep.second - dPrevious);
-            dPrevious = kStep.second;
-        }
-    }
-
-    // Keeps the frame at its heaviest: every slot in play, every explosion running, past the
-    // finish row without ever reaching the win.
-    void MakeHeaviest()
-    {
-        for (int i = 0; i < ArcadeGame::kObjectSlots; ++i) {
-            if (g.m_akObjects[i].InPlay()) {
-                continue;
-            }
-            bool bBullet = i % 2 == 0;
-            int iX = -400 + (i * 11) % 3300;
-            g.SpawnObject(bBullet ? OBJ_PLAYER_BULLET : i % 17, iX, bBullet ? -1400 : -1900);
-        }
-        for (Explosion& kExplosion : g.m_akExplosions) {
-            if (kExplosion.m_iActive == 0) {
-                kExplosion = Explosion{g.m_iPlayerX, -900, 1, 0};
-            }
-        }
-        g.m_eState = STATE_PLAY;
-        g.m_iRow = 1001;
-        g.m_iFinishCount = 0;
-        g.m_iFuel = 100;
-        g.m_iBallY = -820;
-        g.m_iPlayerX = 1224;
-    }
-
-    void Run(Timing& kTiming)
-    {
-        for (int iFrame = 0; iFrame < kFrames; ++iFrame) {
-            MakeHeaviest();
-            std::vector<bool> kWasFree = FreeSlots();
-            long iAllocationsBefore = AllocationCount();
-            double dCpuStart = ThreadCpuMilliseconds();
-            Clock::time_point kStart = Clock::now();
-            g.ReadInput();
-            g.m_kScreen.Clear(0, 0, 0, 0);
-            g.m_kScreen.StartFrame();
-            g.PlaceCamera();
-            g.Steer();
-            g.RunState();
-            g.DrawControlPanels();
-            Clock::time_point kWorkDone = Clock::now();
-            double dCpuDone = ThreadCpuMilliseconds();
-            long iAllocations = AllocationCount() - iAllocationsBefore;
-            g.m_kScreen.EndFrame();
-            Clock::time_point kPresented = Clock::now();
-            if (iFrame >= kWarmUpFrames) {
-                kTiming.kWork.push_back(Milliseconds(kWorkDone - kStart));
-                kTiming.kWorkCpu.push_back(dCpuDone - dCpuStart);
-                kTiming.kPresent.push_back(Milliseconds(kPresented - kWorkDone));
-                kTiming.iAllocations += iAllocations;
-                kTiming.iSpawnedInFrame += SpawnedSince(kWasFree);
-            }
-        }
-    }
-
-private:
-    std::vector<bool> FreeSlots() const
-    {
-        std::vector<bool> kFree;
-        for (const FieldObject& kObject : g.m_akObjects) {
-            kFree.push_back(!kObject.InPlay());
-        }
-        return kFree;
-    }
-
-    // Slots free before the frame and in play after it: each such spawn copied animations.
-    long SpawnedSince(const std::vector<bool>& kWasFree) const
-    {
-        long iSpawned = 0;
-        for (int i = 0; i < ArcadeGame::kObjectSlots; ++i) {
-            iSpawned += kWasFree[static_cast<size_t>(i)] && g.m_akObjects[i].InPlay() ? 1 : 0;
-        }
-        return iSpawned;
-    }
-
-    void Mark(const char* acStep, Clock::time_point kStart)
-    {
-        m_kSteps.emplace_back(acStep, Milliseconds(Clock::now() - kStart));
-    }
-
-    ArcadeGame& g;
-    std::vector<std::pair<std::string, double>> m_kSteps;
-};
-
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR acCommandLine, int)
 {
+    using namespace gamebench;
     const GameSettings& kSettings = SettingsNamed(acCommandLine);
     ArcadeGame kGame(kSettings);
     GameProbe kProbe(kGame);
@@ -255,7 +26,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR acCommandLine, int)
     kProbe.PrintStartUp();
 
     Timing kTiming;
-    kProbe.Run(kTiming);
+    kProbe.Run(kTiming, kFrames, [] {});
     double dWork = Mean(kTiming.kWork);
     double dPresent = Mean(kTiming.kPresent);
     double dFrames = static_cast<double>(kTiming.kWork.size());
@@ -270,5 +41,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR acCommandLine, int)
     std::printf("  allocations a frame: %.2f; objects spawned in the frame (one copy each): %.2f\n",
                 static_cast<double>(kTiming.iAllocations) / dFrames,
                 static_cast<double>(kTiming.iSpawnedInFrame) / dFrames);
+    std::printf("resident memory of the process:\n");
+    PrintResidentMemory();
     return 0;
 }
