@@ -250,4 +250,62 @@ TEST_F(FaultsTest, DeviceLostAndReset100TimesDrawsTheSameGame)
     }
 }
 
+// With no controller at all, and with the controller unplugged in the middle of a game, the
+// game plays on and Space steers it; plugged in again (under a new id, as a system numbers a
+// controller that comes back), button 0 steers it again.
+TEST_F(FaultsTest, ControllerMissingOrUnpluggedAndPluggedInAgain)
+{
+    auto Reverses = [&](bool bSpace, bool bButton) {
+        int iBefore = m_pkProbe->Direction();
+        m_pkProbe->PlayerX() = 1224;
+        EXPECT_EQ(Step(bSpace, bButton), 1);
+        EXPECT_EQ(Step(), 1);
+        EXPECT_EQ(Step(), 1);
+        EXPECT_EQ(m_pkProbe->State(), STATE_PLAY);
+        return m_pkProbe->Direction() != iBefore;
+    };
+
+    StartGame(kPadToggleSettings, false);
+    StartPlaying();
+    EXPECT_TRUE(Reverses(true, false));
+    EndGame();
+
+    StartGame();
+    StartPlaying();
+    EXPECT_TRUE(Reverses(false, true));
+    fake::DetachController(m_iController);
+    EXPECT_FALSE(Reverses(false, true));
+    EXPECT_TRUE(Reverses(true, false));
+    m_iController = fake::AttachController("test pad");
+    StepFrames(2);
+    EXPECT_TRUE(Reverses(false, true));
+    EXPECT_TRUE(Reverses(true, false));
+}
+
+// The window loses the focus with the device (full screen), then gets both back: the game
+// stands still meanwhile, then the keyboard steers it again.
+TEST_F(FaultsTest, FocusLostAndRegainedPlaysOn)
+{
+    StartGame();
+    StartPlaying();
+    StepFrames(5);
+    const GameSnapshot kBefore = Snapshot(*m_pkProbe);
+    fake::SetInputFocus(false);
+    fake::d3d::SetCooperativeLevel(D3DERR_DEVICELOST);
+    StepFrames(20, true, true);
+    EXPECT_TRUE(Snapshot(*m_pkProbe) == kBefore);
+    fake::SetInputFocus(true);
+    fake::d3d::SetCooperativeLevel(D3DERR_DEVICENOTRESET);
+    EXPECT_EQ(Step(), 1);
+    fake::d3d::SetCooperativeLevel(D3D_OK);
+    EXPECT_EQ(Step(), 1);
+    int iBefore = m_pkProbe->Direction();
+    m_pkProbe->PlayerX() = 1224;
+    Step(true);
+    Step();
+    EXPECT_NE(m_pkProbe->Direction(), iBefore);
+    fake::SetKey(DIK_ESCAPE, kDown);
+    EXPECT_EQ(m_pkGame->Frame(), 0);
+}
+
 }  // namespace
