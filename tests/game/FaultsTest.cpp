@@ -308,4 +308,32 @@ TEST_F(FaultsTest, FocusLostAndRegainedPlaysOn)
     EXPECT_EQ(m_pkGame->Frame(), 0);
 }
 
+// Whole games to each end and back to the attract screen, with the player kept in the car
+// zone: one where the fuel is topped up every frame until the finish, one where it runs out.
+// Under the sanitizers this is the leak and overflow check of a whole run.
+TEST_F(FaultsTest, WholeGamesToTheWinAndToGameOver)
+{
+    for (GameState eEnd : {STATE_WIN, STATE_GAME_OVER}) {
+        SCOPED_TRACE(eEnd == STATE_WIN ? "win" : "game over");
+        StartGame();
+        StartPlaying();
+        int iFrames = 0;
+        while (m_pkProbe->State() == STATE_PLAY && iFrames++ < 10000) {
+            m_pkProbe->PlayerX() = 1224;
+            if (eEnd == STATE_WIN) {
+                m_pkProbe->Fuel() = 100;
+            }
+            ASSERT_EQ(Step(), 1);
+        }
+        EXPECT_EQ(m_pkProbe->State(), eEnd);
+        while (m_pkProbe->State() == eEnd && iFrames++ < 10200) {
+            ASSERT_EQ(Step(), 1);
+        }
+        EXPECT_EQ(m_pkProbe->State(), STATE_ATTRACT);
+        fake::SetKey(DIK_ESCAPE, kDown);
+        EXPECT_EQ(m_pkGame->Frame(), 0);
+        EndGame();
+    }
+}
+
 }  // namespace
