@@ -250,6 +250,30 @@ TEST_F(FaultsTest, DeviceLostAndReset100TimesDrawsTheSameGame)
     }
 }
 
+// No sound device: the game plays silently and says so in one line.
+TEST_F(FaultsTest, NoSoundDevicePlaysSilently)
+{
+    fake::FailCall("DirectSoundCreate8");
+    StderrCapture kErrors;
+    StartGame();
+    PlayEverything();
+    EXPECT_EQ(kErrors.Text(), "brask-pad-toggle: no sound device, playing silently\n");
+}
+
+// The map is read again for each game; a missing map is told once.
+TEST_F(FaultsTest, MissingMapIsToldOnceForManyGames)
+{
+    DataCopy kData;
+    kData.Remove("graphics/map.txt");
+    StderrCapture kErrors;
+    StartGame();
+    for (int i = 0; i < 3; ++i) {
+        StartPlaying();
+        m_pkProbe->State() = STATE_ATTRACT;
+    }
+    EXPECT_EQ(kErrors.Text(), "brask-pad-toggle: graphics/map.txt did not load\n");
+}
+
 // With no controller at all, and with the controller unplugged in the middle of a game, the
 // game plays on and Space steers it; plugged in again (under a new id, as a system numbers a
 // controller that comes back), button 0 steers it again.
