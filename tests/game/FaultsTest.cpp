@@ -148,6 +148,7 @@ protected:
     }
 
     void PlayWithEachFileDamaged(const Damage& kDamage);
+    void PlayWholeGameTo(GameState eEnd);
 
     // Attract screen, a game with every kind of object in view in each zone, the win and game
     // over screens, then Escape. Every frame but the last must go on.
@@ -366,35 +367,41 @@ TEST_F(FaultsTest, FocusLostAndRegainedPlaysOn)
     EXPECT_EQ(m_pkGame->Frame(), 0);
 }
 
-// Whole games to each end and back to the attract screen, with the player kept in the car
-// zone: one where the fuel is topped up every frame until the finish, one where it runs out.
-// Under the sanitizers this is the leak and overflow check of a whole run.
-TEST_F(FaultsTest, WholeGamesToTheWinAndToGameOver)
+// A whole game to the given end and back to the attract screen, with the player kept in the
+// car zone: to the win the fuel is topped up every frame until the finish; to game over it
+// runs out. Under the sanitizers this is the leak and overflow check of a whole run.
+void FaultsTest::PlayWholeGameTo(GameState eEnd)
 {
-    for (GameState eEnd : {STATE_WIN, STATE_GAME_OVER}) {
-        SCOPED_TRACE(eEnd == STATE_WIN ? "win" : "game over");
-        StartGame();
-        StartPlaying();
-        int iFrames = 0;
-        while (m_pkProbe->State() == STATE_PLAY && iFrames++ < 10000) {
-            // Thousands of frames: the logs would only grow.
-            fake::ClearCalls();
-            fake::d3d::ClearDraws();
-            m_pkProbe->PlayerX() = 1224;
-            if (eEnd == STATE_WIN) {
-                m_pkProbe->Fuel() = 100;
-            }
-            ASSERT_EQ(Step(), 1);
+    StartGame();
+    StartPlaying();
+    int iFrames = 0;
+    while (m_pkProbe->State() == STATE_PLAY && iFrames++ < 10000) {
+        // Thousands of frames: the logs would only grow.
+        fake::ClearCalls();
+        fake::d3d::ClearDraws();
+        m_pkProbe->PlayerX() = 1224;
+        if (eEnd == STATE_WIN) {
+            m_pkProbe->Fuel() = 100;
         }
-        EXPECT_EQ(m_pkProbe->State(), eEnd);
-        while (m_pkProbe->State() == eEnd && iFrames++ < 10200) {
-            ASSERT_EQ(Step(), 1);
-        }
-        EXPECT_EQ(m_pkProbe->State(), STATE_ATTRACT);
-        fake::SetKey(DIK_ESCAPE, kDown);
-        EXPECT_EQ(m_pkGame->Frame(), 0);
-        EndGame();
+        ASSERT_EQ(Step(), 1);
     }
+    EXPECT_EQ(m_pkProbe->State(), eEnd);
+    while (m_pkProbe->State() == eEnd && iFrames++ < 10200) {
+        ASSERT_EQ(Step(), 1);
+    }
+    EXPECT_EQ(m_pkProbe->State(), STATE_ATTRACT);
+    fake::SetKey(DIK_ESCAPE, kDown);
+    EXPECT_EQ(m_pkGame->Frame(), 0);
+}
+
+TEST_F(FaultsTest, WholeGameToTheWin)
+{
+    PlayWholeGameTo(STATE_WIN);
+}
+
+TEST_F(FaultsTest, WholeGameToGameOver)
+{
+    PlayWholeGameTo(STATE_GAME_OVER);
 }
 
 }  // namespace
