@@ -123,10 +123,15 @@ void ArcadeGame::LoadSounds()
         {&m_akSoundM[0], "m1"},       {&m_akSoundM[1], "m2"},     {&m_akSoundM[2], "m3"},
         {&m_akSoundM[3], "m4"},       {&m_akSoundM[4], "m5"},
     };
+    // Without a sound device no sound loads: one line says so rather than one per file.
+    bool bSilent = !m_kSoundPlayer.GetDevice();
+    if (bSilent) {
+        std::fprintf(stderr, "%s: no sound device, playing silently\n", m_kSettings.acProgram);
+    }
     for (const auto& kEntry : akSounds) {
         std::string kPath = std::string("sounds\\") + kEntry.acName + ".wav";
         kEntry.pkSound->LoadFromFile(kPath.c_str());
-        if (!kEntry.pkSound->IsLoaded()) {
+        if (!bSilent && !kEntry.pkSound->IsLoaded()) {
             ReportMissing(kPath.c_str());
         }
         kEntry.pkSound->SetVolume(1);

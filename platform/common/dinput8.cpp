@@ -180,7 +180,7 @@ public:
                 m_lost = true;
                 return DIERR_OTHERAPPHASPRIO;
             }
-            if (m_kind == Kind::Controller && !m_source->UpdateController()) {
+            if (m_kind == Kind::Controller && !FindController()) {
                 return DIERR_UNPLUGGED;
             }
             m_acquired = true;
@@ -351,6 +351,22 @@ private:
         Drop();
         m_lost = true;
         return true;
+    }
+
+    // A controller plugged in again comes back under a new id: an unplugged device takes the
+    // first attached controller that opens in its place.
+    bool FindController()
+    {
+        if (m_source->UpdateController()) {
+            return true;
+        }
+        for (const auto& controller : dinput_backend::Controllers()) {
+            if (auto source = dinput_backend::Open(Kind::Controller, controller.id)) {
+                m_source = std::move(source);
+                return m_source->UpdateController();
+            }
+        }
+        return false;
     }
 
     // Lost input stays reported until the device is acquired again.

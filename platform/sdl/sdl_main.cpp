@@ -32,6 +32,20 @@ bool HasDisplay()
     return driver && (!invisible || (requested && SDL_strcmp(requested, driver) == 0));
 }
 
+// With nothing that names a display, trying SDL's drivers only adds their own complaints (the
+// Wayland library prints one when it has no runtime folder) to ours.
+bool NamesADisplay()
+{
+    return SDL_getenv("SDL_VIDEODRIVER") || SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY") ||
+           SDL_getenv("XDG_RUNTIME_DIR");
+}
+
+void ReportNoDisplay(const char* program)
+{
+    std::fprintf(stderr, "%s: cannot open the display: no display is available (is DISPLAY set?)\n",
+                 program);
+}
+
 // Under the leak checker, looks for leaks while SDL still holds its system libraries: once
 // SDL_Quit has unloaded them, their allocations can no longer be told from ours.
 void CheckLeaksBeforeUnloading()
@@ -48,13 +62,16 @@ int main(int argc, char** argv)
     // Closing the window is the program's business, not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     const char* program = argc > 0 ? argv[0] : "brask";
+    if (!NamesADisplay()) {
+        ReportNoDisplay(program);
+        return 1;
+    }
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "%s: cannot open the display: %s\n", program, SDL_GetError());
         return 1;
     }
     if (!HasDisplay()) {
-        std::fprintf(stderr, "%s: cannot open the display: no display is available (is DISPLAY set?)\n",
-                     program);
+        ReportNoDisplay(program);
         SDL_Quit();
         return 1;
     }
