@@ -179,8 +179,6 @@ private:
     int m_iVoice;
     qnJoystick m_kJoystick;
     std::ifstream m_kMapFile;
-    // Whether the map has been read once, and any trouble with it told.
-    bool m_bMapChecked = false;
     bool m_bPadLatch;
     bool m_bSpaceLatch;
     // 0 toward -x, 1 toward +x.

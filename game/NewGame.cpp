@@ -81,11 +81,6 @@ void ArcadeGame::ReadMap()
     }
     m_kMapFile.close();
     m_kMapFile.clear();
-    // The map is read again for every game; its trouble is told once.
-    if (m_bMapChecked) {
-        return;
-    }
-    m_bMapChecked = true;
     if (iRead == 0) {
         ReportMissing(kMapFile);
     } else if (iRead < kMapRows * kMapColumns) {
