@@ -94,6 +94,11 @@ int qnTexture::GetActiveID()
     return m_iActiveID;
 }
 
+void qnTexture::ForgetActive()
+{
+    m_iActiveID = -1;
+}
+
 void qnTexture::ReleaseTexture()
 {
     if (m_pkTexture) {

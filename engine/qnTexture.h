@@ -26,6 +26,8 @@ public:
     void Activate() const;
     int GetID() const;
     static int GetActiveID();
+    // After a device reset nothing is bound any more: the next Activate binds again.
+    static void ForgetActive();
 
 private:
     void ReleaseTexture();

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "ArcadeGame.h"
+#include "qnTexture.h"
 #include "platform/crt.h"
 #include "platform/dinput8.h"
 
@@ -78,6 +79,9 @@ void ArcadeGame::ResetDevice()
     pkDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
     pkDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
     pkDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    // The reset unbound the sprites' texture; without this the first frame after it would
+    // draw sprites with whatever the text output binds.
+    qnTexture::ForgetActive();
 
     m_kInputManager.Init(m_hInstance);
     m_kKeyboard.Init(m_hWindow);

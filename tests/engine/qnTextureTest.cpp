@@ -188,6 +188,11 @@ TEST_F(TextureTest, NumbersAreHandedOutInTurnAndActivationBindsOnlyOnChange)
     m_pkScreen->GetDevice()->SetTexture(0, nullptr);
     kSecond.Activate();
     EXPECT_EQ(fake::d3d::BoundTexture(0), nullptr);
+
+    // Told that nothing is bound (after a device reset), it binds again.
+    qnTexture::ForgetActive();
+    kSecond.Activate();
+    EXPECT_EQ(fake::d3d::BoundTexture(0), kDeviceTextures[1]);
 }
 
 TEST_F(TextureTest, UploadWithoutImageReturnsNoImage)

@@ -262,9 +262,9 @@ TEST_F(FaultsTest, EveryDataFileOfRandomBytesStillPlays)
 }
 
 // After each of 100 resets the game plays on as if the device had never been lost: the same
-// state, the keyboard steering it as before, the same draws and no more textures. The first
-// frame after a reset may show one picture with what the device holds bound, because the
-// sprites' remembered texture survives the reset; the frame after it is whole again.
+// state, the keyboard steering it as before, the same draws and no more textures alive. In the
+// frame right after a reset the text output's pages are new, so the text draws' page pictures
+// differ there; from the next frame on every texture matches again.
 TEST_F(FaultsTest, DeviceLostAndReset100TimesDrawsTheSameGame)
 {
     const Played kUndisturbed = PlayWithResets(false);
