@@ -158,6 +158,15 @@ qnError qnScreen::SetMode(int iFullScreen, uint16_t uiWidth, uint16_t uiHeight, 
     }
     m_eFormat = m_kPresentParameters.BackBufferFormat;
 
+    SetDefaultStates();
+    return QN_OK;
+}
+
+void qnScreen::SetDefaultStates()
+{
+    if (!m_pkD3DDevice) {
+        return;
+    }
     m_pkD3DDevice->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     m_pkD3DDevice->SetRenderState(D3DRS_LIGHTING, FALSE);
     m_pkD3DDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
@@ -165,7 +174,6 @@ qnError qnScreen::SetMode(int iFullScreen, uint16_t uiWidth, uint16_t uiHeight, 
     m_pkD3DDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
     m_pkD3DDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
     m_pkD3DDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    return QN_OK;
 }
 
 qnError qnScreen::Clear(uint8_t uiRed, uint8_t uiGreen, uint8_t uiBlue, uint8_t uiAlpha)

@@ -19,6 +19,9 @@ public:
     qnError Init(HWND hWindow);
     qnError SetMode(int iFullScreen, uint16_t uiWidth, uint16_t uiHeight, uint16_t uiDepth,
                     bool bHardware);
+    // Culling off, no lighting, alpha blending, stage 0 modulating: set by SetMode, and again
+    // after a device reset.
+    void SetDefaultStates();
     qnError Clear(uint8_t uiRed, uint8_t uiGreen, uint8_t uiBlue, uint8_t uiAlpha);
     qnError StartFrame();
     qnError EndFrame();

@@ -72,13 +72,7 @@ void ArcadeGame::ResetDevice()
     kParameters.Windowed = FALSE;
     pkDevice->Reset(&kParameters);
 
-    pkDevice->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    pkDevice->SetRenderState(D3DRS_LIGHTING, FALSE);
-    pkDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    pkDevice->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    pkDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    pkDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    pkDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    m_kScreen.SetDefaultStates();
     // The reset unbound the sprites' texture; without this the first frame after it would
     // draw sprites with whatever the text output binds.
     qnTexture::ForgetActive();
