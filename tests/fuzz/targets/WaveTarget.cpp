@@ -1,5 +1,5 @@
 // WAV files through qnSoundBuffer::LoadFromFile, with a sound player on the fake DirectSound.
-#include <optional>
+#include <vector>
 
 #include "FuzzTargets.h"
 #include "Scratch.h"
