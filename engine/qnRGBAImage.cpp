@@ -81,6 +81,8 @@ bool Fits(uint64_t uiRowBytes, uint64_t uiRows, uint64_t uiAvailable)
     return uiRowBytes == 0 || uiRows <= uiAvailable / uiRowBytes;
 }
 
+// Null for an image of width or height 0: its row loops then do not run at all, however many
+// empty rows the header claims.
 uint32_t* NewPixels(uint32_t uiWidth, uint32_t uiHeight)
 {
     size_t uiCount = static_cast<size_t>(uiWidth) * uiHeight;
@@ -139,7 +141,7 @@ qnError qnRGBAImage::LoadFromBitmap(const char* acPath)
         return QN_ERR_BITMAP_FORMAT;
     }
     uint32_t* piPixels = NewPixels(uiWidth, uiHeight);
-    for (uint32_t i = 0; i < uiHeight; ++i) {
+    for (uint32_t i = 0; piPixels && i < uiHeight; ++i) {
         const uint8_t* pucRow = kData.data() + i * uiRowBytes;
         uint32_t* piTarget = piPixels + static_cast<size_t>(uiHeight - 1 - i) * uiWidth;
         for (uint32_t j = 0; j < uiWidth; ++j) {
@@ -183,7 +185,7 @@ qnError qnRGBAImage::LoadFromTarga(const char* acPath)
     }
     uint32_t* piPixels = NewPixels(uiWidth, uiHeight);
     bool bTopFirst = (uiDescriptor & kTargaTopToBottom) != 0;
-    for (uint32_t i = 0; i < uiHeight; ++i) {
+    for (uint32_t i = 0; piPixels && i < uiHeight; ++i) {
         const uint8_t* pucRow = kData.data() + i * uiRowBytes;
         uint32_t uiImageRow = bTopFirst ? i : uiHeight - 1 - i;
         uint32_t* piTarget = piPixels + static_cast<size_t>(uiImageRow) * uiWidth;

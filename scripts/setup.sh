@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl2-dev libgl1-mesa-dev libgl1-mesa-dri
           libglm-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
-          imagemagick python3)
+          imagemagick python3 clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

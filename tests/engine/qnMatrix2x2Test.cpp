@@ -67,8 +67,22 @@ TEST(qnMatrix2x2Test, Operations)
         {"a * b", [] { return Make(kA) * Make(kB); }, {23, 34, 31, 46}},
         {"b * a", [] { return Make(kB) * Make(kA); }, {19, 22, 43, 50}},
         {"identity * a", [] { return qnMatrix2x2() * Make(kA); }, kA},
-        {"+= itself doubles", [] { qnMatrix2x2 m = Make(kA); m += m; return m; }, {2, 4, 6, 8}},
-        {"-= itself zeroes", [] { qnMatrix2x2 m = Make(kA); m -= m; return m; }, {0, 0, 0, 0}},
+        {"+= itself doubles",
+         [] {
+             qnMatrix2x2 m = Make(kA);
+             const qnMatrix2x2& same = m;
+             m += same;
+             return m;
+         },
+         {2, 4, 6, 8}},
+        {"-= itself zeroes",
+         [] {
+             qnMatrix2x2 m = Make(kA);
+             const qnMatrix2x2& same = m;
+             m -= same;
+             return m;
+         },
+         {0, 0, 0, 0}},
         {"+=", [] { qnMatrix2x2 m = Make(kA); m += Make(kB); return m; }, {6, 8, 10, 12}},
         {"-=", [] { qnMatrix2x2 m = Make(kA); m -= Make(kB); return m; }, {-4, -4, -4, -4}},
         {"*= 0.5 halves", [] { qnMatrix2x2 m = Make(kA); m *= 0.5f; return m; }, {0.5f, 1, 1.5f, 2}},

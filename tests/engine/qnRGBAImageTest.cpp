@@ -170,7 +170,8 @@ TEST_F(RGBAImageTest, CopiesAreDeepAndSelfAssignmentKeepsTheImage)
     kCopy = kSource;
     EXPECT_NE(kCopy.GetRawData(), kSource.GetRawData());
     ExpectOnePixel(kCopy);
-    kCopy = kCopy;
+    const qnRGBAImage& kSame = kCopy;  // through a reference: the operand is the image itself
+    kCopy = kSame;
     ExpectOnePixel(kCopy);
     kCopy.SetRawData(kCopy.GetRawData());
     ExpectOnePixel(kCopy);
@@ -200,6 +201,50 @@ TEST_F(RGBAImageTest, ZeroSizesLoadToAnEmptyImage)
     EXPECT_EQ(kImage.GetHeight(), 0u);
     EXPECT_EQ(kImage.GetRawData(), nullptr);
     kImage.SetColorKey(0, 0, 0);
+}
+
+// A header that gives one size 0 loads an empty image however large the other size is: no pixel
+// array and no row loop, since the file holds no pixel bytes for it.
+TEST_F(RGBAImageTest, EmptyImagesLoadWithoutRowsWhateverTheOtherSize)
+{
+    Bytes kCutBitmap(30, 0);  // "BM", width 0, height 0x7FFFFFFF, 24 bits, the rest cut off
+    kCutBitmap[0] = 'B';
+    kCutBitmap[1] = 'M';
+    testfiles::Put32(kCutBitmap, 22, 0x7FFFFFFF);
+    testfiles::Put16(kCutBitmap, 28, 24);
+    Bytes kTallBitmap = testfiles::BitmapBytes(0, 0, {});
+    testfiles::Put32(kTallBitmap, 22, 0x7FFFFFFF);
+    Bytes kWideBitmap = testfiles::BitmapBytes(0, 0, {});
+    testfiles::Put32(kWideBitmap, 18, 0x7FFFFFFF);
+    Bytes kTallTarga = testfiles::TargaBytes(0, 0, {});
+    testfiles::Put16(kTallTarga, 14, 0xFFFF);
+    Bytes kWideTarga = testfiles::TargaBytes(0, 0, {});
+    testfiles::Put16(kWideTarga, 12, 0xFFFF);
+    struct Case {
+        const char* acWhat;
+        Bytes kBytes;
+        bool bBitmap;
+        uint32_t uiWidth;
+        uint32_t uiHeight;
+    };
+    const Case akCases[] = {
+        {"bitmap header cut short", kCutBitmap, true, 0, 0x7FFFFFFF},
+        {"bitmap of no columns", kTallBitmap, true, 0, 0x7FFFFFFF},
+        {"bitmap of no rows", kWideBitmap, true, 0x7FFFFFFF, 0},
+        {"targa of no columns", kTallTarga, false, 0, 0xFFFF},
+        {"targa of no rows", kWideTarga, false, 0xFFFF, 0},
+    };
+    for (const Case& kCase : akCases) {
+        qnRGBAImage kImage;
+        GiveOnePixel(kImage);
+        std::string kPath = Write(kCase.kBytes, "empty.img");
+        qnError iResult = kCase.bBitmap ? kImage.LoadFromBitmap(kPath.c_str())
+                                        : kImage.LoadFromTarga(kPath.c_str());
+        EXPECT_EQ(iResult, QN_OK) << kCase.acWhat;
+        EXPECT_EQ(kImage.GetWidth(), kCase.uiWidth) << kCase.acWhat;
+        EXPECT_EQ(kImage.GetHeight(), kCase.uiHeight) << kCase.acWhat;
+        EXPECT_EQ(kImage.GetRawData(), nullptr) << kCase.acWhat;
+    }
 }
 
 // Bitmaps that are refused; each leaves the image as it was.

@@ -42,8 +42,22 @@ TEST(qnVector2Test, Arithmetic)
         {"scaled", [] { return qnVector2(1, -2) * 3.0f; }, 3, -6},
         {"divided", [] { return qnVector2(3, -6) / 2.0f; }, 1.5f, -3},
         {"negated", [] { return -qnVector2(1, -2); }, -1, 2},
-        {"+= itself doubles", [] { qnVector2 v(1, -2); v += v; return v; }, 2, -4},
-        {"-= itself zeroes", [] { qnVector2 v(1, -2); v -= v; return v; }, 0, 0},
+        {"+= itself doubles",
+         [] {
+             qnVector2 v(1, -2);
+             const qnVector2& same = v;
+             v += same;
+             return v;
+         },
+         2, -4},
+        {"-= itself zeroes",
+         [] {
+             qnVector2 v(1, -2);
+             const qnVector2& same = v;
+             v -= same;
+             return v;
+         },
+         0, 0},
         {"*= 2 doubles", [] { qnVector2 v(1, -2); v *= 2.0f; return v; }, 2, -4},
         {"/= 2 halves", [] { qnVector2 v(1, -2); v /= 2.0f; return v; }, 0.5f, -1},
         {"compound chains", [] { qnVector2 v(1, 1); (v += qnVector2(1, 2)) *= 2.0f; return v; }, 4, 6},

@@ -126,6 +126,7 @@ public:
             return false;
         }
         const std::vector<std::string>& kNames = assetnames::Sprites();
+        Check(kNames.size() <= size_t{kColumns} * kRows, "every sprite has a cell in the grid");
         m_kSprites = std::vector<qnSprite>(kNames.size());
         for (size_t i = 0; i < kNames.size(); ++i) {
             uint32_t uiCellWidth = 0;

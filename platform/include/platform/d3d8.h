@@ -134,7 +134,9 @@ enum D3DTRANSFORMSTATETYPE {
 };
 #define D3DTS_WORLDMATRIX(index) ((D3DTRANSFORMSTATETYPE)((index) + 256))
 
-enum D3DRENDERSTATETYPE {
+// The state types have a fixed underlying type: a caller may pass any 32-bit value, which the
+// devices range-check.
+enum D3DRENDERSTATETYPE : int {
     D3DRS_ZENABLE = 7,
     D3DRS_FILLMODE = 8,
     D3DRS_SHADEMODE = 9,
@@ -193,7 +195,7 @@ enum D3DBLENDOP {
     D3DBLENDOP_MAX = 5,
 };
 
-enum D3DTEXTURESTAGESTATETYPE {
+enum D3DTEXTURESTAGESTATETYPE : int {
     D3DTSS_COLOROP = 1,
     D3DTSS_COLORARG1 = 2,
     D3DTSS_COLORARG2 = 3,

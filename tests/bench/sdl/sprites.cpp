@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string>
+#include <system_error>
 #include <vector>
 
 #include "AllocationCounter.h"
@@ -23,8 +25,10 @@ constexpr int kWarmUpFrames = 20;
 constexpr int kPlayerX = 1224;
 constexpr int kPlayerY = -300;
 
-// A 2 x 1 sheet of 64 x 64 cells, a colour key in each cell's corner.
-bool WriteSheet()
+// A 2 x 1 sheet of 64 x 64 cells, a colour key in each cell's corner, with its description, in
+// a temporary folder of this process (a folder beside the program could collide with a file,
+// the program itself among them). Gives the description's path; empty when it cannot be written.
+std::string WriteSheet()
 {
     const uint32_t uiWidth = 2 * 65;
     const uint32_t uiHeight = 65;
@@ -35,10 +39,27 @@ bool WriteSheet()
             aiPixels[y * uiWidth + x] = bCorner ? 0xFF00FFFF : (x * 2) << 24 | (y * 3) << 16 | 0x80FF;
         }
     }
-    std::filesystem::create_directories("bench_sprites");
-    std::ofstream("bench_sprites/sheet.txt") << "bench_sprites\\sheet.bmp 1 255 0 255 64 64 1 2 0 0 1 0\n";
-    return testfiles::WriteFile("bench_sprites/sheet.bmp",
-                                testfiles::BitmapBytes(uiWidth, uiHeight, aiPixels));
+    const std::filesystem::path kFolder = testfiles::UniquePath("bench_sprites");
+    std::error_code kError;
+    std::filesystem::create_directories(kFolder, kError);
+    if (kError) {
+        std::fprintf(stderr, "sprites: cannot make %s: %s\n", kFolder.c_str(),
+                     kError.message().c_str());
+        return {};
+    }
+    const std::string kImage = (kFolder / "sheet.bmp").string();
+    const std::string kDescription = (kFolder / "sheet.txt").string();
+    std::ofstream(kDescription) << kImage << " 1 255 0 255 64 64 1 2 0 0 1 0\n";
+    if (!testfiles::WriteFile(kImage, testfiles::BitmapBytes(uiWidth, uiHeight, aiPixels))) {
+        return {};
+    }
+    return kDescription;
+}
+
+void RemoveSheet(const std::string& kDescription)
+{
+    std::error_code kError;
+    std::filesystem::remove_all(std::filesystem::path(kDescription).parent_path(), kError);
 }
 
 class BenchWindow : public qnWindow {
@@ -84,7 +105,8 @@ public:
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
-    if (!WriteSheet()) {
+    const std::string kDescription = WriteSheet();
+    if (kDescription.empty()) {
         std::fprintf(stderr, "sprites: cannot write the sheet\n");
         return 1;
     }
@@ -95,9 +117,11 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     if (kWindow.m_kScreen.Init(kWindow.GetHandle()) != QN_OK ||
         kWindow.m_kScreen.SetMode(0, 1024, 768, 32, true) != QN_OK) {
         std::fprintf(stderr, "sprites: no Direct3D device\n");
+        RemoveSheet(kDescription);
         return 1;
     }
-    kWindow.m_kTemplate.Load("bench_sprites\\sheet.txt");
+    kWindow.m_kTemplate.Load(kDescription.c_str());
+    RemoveSheet(kDescription);
     // The copies spread over the part of the field the camera shows, as field objects are.
     for (int i = 0; i < kSprites; ++i) {
         qnSprite& kSprite = kWindow.m_akSprites[i];

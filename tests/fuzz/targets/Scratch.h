@@ -1,0 +1,18 @@
+// The files the fuzz targets hand to the readers, in a temporary folder of this process's own
+// (the process id in its name), removed when the process ends.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace fuzz {
+
+// The path of a file of that name in the folder; the folder is made on the first call.
+std::string ScratchPath(const char* acName);
+// Writes the bytes to that file and returns its path.
+std::string WriteScratch(const char* acName, const uint8_t* pucData, size_t uiSize);
+// Stops the process with the message when bHolds is false.
+void Require(bool bHolds, const char* acMessage);
+
+}  // namespace fuzz
