@@ -9,7 +9,7 @@ namespace {
 // A new file kind joins here, with its function and its folder corpus/<name>.
 constexpr Target kTargets[] = {
     {"bitmap", LoadBitmap}, {"targa", LoadTarga}, {"sprite", LoadSprite},
-    {"wave", LoadWave},     {"font", LoadFont},
+    {"wave", LoadWave},     {"font", LoadFont},   {"map", LoadMap},
 };
 
 }  // namespace

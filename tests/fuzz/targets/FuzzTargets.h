@@ -29,5 +29,6 @@ void LoadTarga(const uint8_t* pucData, size_t uiSize);
 void LoadSprite(const uint8_t* pucData, size_t uiSize);
 void LoadWave(const uint8_t* pucData, size_t uiSize);
 void LoadFont(const uint8_t* pucData, size_t uiSize);
+void LoadMap(const uint8_t* pucData, size_t uiSize);
 
 }  // namespace fuzz

@@ -59,4 +59,18 @@ void Require(bool bHolds, const char* acMessage)
     }
 }
 
+InScratchFolder::InScratchFolder()
+{
+    std::error_code kError;
+    m_kPrevious = std::filesystem::current_path(kError);
+    std::filesystem::current_path(ScratchPath(""), kError);
+    Require(!kError, "cannot work in the scratch folder");
+}
+
+InScratchFolder::~InScratchFolder()
+{
+    std::error_code kError;
+    std::filesystem::current_path(m_kPrevious, kError);
+}
+
 }  // namespace fuzz

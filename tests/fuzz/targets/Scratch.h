@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace fuzz {
@@ -14,5 +15,18 @@ std::string ScratchPath(const char* acName);
 std::string WriteScratch(const char* acName, const uint8_t* pucData, size_t uiSize);
 // Stops the process with the message when bHolds is false.
 void Require(bool bHolds, const char* acMessage);
+
+// The scratch folder is the current folder while this lives, for readers whose file names are
+// relative to it.
+class InScratchFolder {
+public:
+    InScratchFolder();
+    InScratchFolder(const InScratchFolder&) = delete;
+    InScratchFolder& operator=(const InScratchFolder&) = delete;
+    ~InScratchFolder();
+
+private:
+    std::filesystem::path m_kPrevious;
+};
 
 }  // namespace fuzz

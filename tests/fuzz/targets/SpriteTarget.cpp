@@ -33,27 +33,6 @@ std::vector<uint32_t> SheetPixels()
 
 // An image name is relative to the current folder: a load runs in the scratch folder, where
 // the sheets lie under the names the corpus uses ("sheet.bmp", "sheet.tga").
-class InScratchFolder {
-public:
-    InScratchFolder()
-    {
-        std::error_code kError;
-        m_kPrevious = std::filesystem::current_path(kError);
-        std::filesystem::current_path(ScratchPath(""), kError);
-        Require(!kError, "sprite: cannot work in the scratch folder");
-    }
-    InScratchFolder(const InScratchFolder&) = delete;
-    InScratchFolder& operator=(const InScratchFolder&) = delete;
-    ~InScratchFolder()
-    {
-        std::error_code kError;
-        std::filesystem::current_path(m_kPrevious, kError);
-    }
-
-private:
-    std::filesystem::path m_kPrevious;
-};
-
 // One screen for the whole run, as the game has.
 class SpriteWorld {
 public:

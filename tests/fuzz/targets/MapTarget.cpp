@@ -1,0 +1,38 @@
+// The object map through ArcadeGame::NewGame, which reads graphics\map.txt from the current
+// folder: every cell must come out as an empty cell or a loaded object type, whatever the file.
+#include <filesystem>
+
+#include "ArcadeGame.h"
+#include "FuzzTargets.h"
+#include "Scratch.h"
+
+// Reads the map the game holds.
+class GameProbe {
+public:
+    explicit GameProbe(const ArcadeGame& kGame) : m_kGame(kGame) {}
+    int Cell(int iRow, int iColumn) const { return m_kGame.m_aaiMap[iRow][iColumn]; }
+
+private:
+    const ArcadeGame& m_kGame;
+};
+
+namespace fuzz {
+
+void LoadMap(const uint8_t* pucData, size_t uiSize)
+{
+    std::error_code kError;
+    std::filesystem::create_directories(ScratchPath("graphics"), kError);
+    WriteScratch("graphics/map.txt", pucData, uiSize);
+    InScratchFolder kHere;
+    ArcadeGame kGame(kPadToggleSettings);
+    kGame.NewGame();
+    GameProbe kProbe(kGame);
+    for (int iRow = 0; iRow < ArcadeGame::kMapRows; ++iRow) {
+        for (int iColumn = 0; iColumn < ArcadeGame::kMapColumns; ++iColumn) {
+            int iCell = kProbe.Cell(iRow, iColumn);
+            Require(iCell >= OBJ_FREE && iCell < kLoadedObjectTypes, "map: a cell names no type");
+        }
+    }
+}
+
+}  // namespace fuzz
