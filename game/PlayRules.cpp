@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kOpaque = 255;
 constexpr int kSpawnRowY = -2000;
 constexpr int kTopBarY = -1300;
 constexpr int kMaxPaddleSize = 5;

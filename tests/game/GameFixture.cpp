@@ -91,7 +91,7 @@ void GameTest::StartGame(const GameSettings& kSettings, bool bController)
         m_iController = fake::AttachController("test pad");
     }
     static char cInstance;
-    m_pkGame = std::make_unique<ArcadeGame>(kSettings);
+    m_pkGame.Build(kSettings);
     m_pkProbe = std::make_unique<GameProbe>(*m_pkGame);
     m_pkGame->StartUp(reinterpret_cast<HINSTANCE>(&cInstance));
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,24 @@ private:
     ArcadeGame& m_kGame;
 };
 
+// Holds the game in place, as WinMain does; the game under test is of this final type so that
+// destroying it needs no virtual destructor.
+class GameSlot {
+    class TestedGame final : public ArcadeGame {
+    public:
+        using ArcadeGame::ArcadeGame;
+    };
+
+public:
+    void Build(const GameSettings& kSettings) { m_kGame.emplace(kSettings); }
+    void reset() { m_kGame.reset(); }
+    ArcadeGame* operator->() { return &*m_kGame; }
+    ArcadeGame& operator*() { return *m_kGame; }
+
+private:
+    std::optional<TestedGame> m_kGame;
+};
+
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -91,7 +110,7 @@ protected:
     static bool IsLooping(const qnSoundBuffer& kSound);
     static int Plays(const qnSoundBuffer& kSound);
 
-    std::unique_ptr<ArcadeGame> m_pkGame;
+    GameSlot m_pkGame;
     std::unique_ptr<GameProbe> m_pkProbe;
     int m_iController = -1;
 };

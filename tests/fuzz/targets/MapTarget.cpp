@@ -24,9 +24,10 @@ void LoadMap(const uint8_t* pucData, size_t uiSize)
     std::filesystem::create_directories(ScratchPath("graphics"), kError);
     WriteScratch("graphics/map.txt", pucData, uiSize);
     InScratchFolder kHere;
-    ArcadeGame kGame(kPadToggleSettings);
-    kGame.NewGame();
-    GameProbe kProbe(kGame);
+    // One game for the whole run, as a player's session has: each new game reads the map again.
+    static ArcadeGame s_kGame(kPadToggleSettings);
+    s_kGame.NewGame();
+    GameProbe kProbe(s_kGame);
     for (int iRow = 0; iRow < ArcadeGame::kMapRows; ++iRow) {
         for (int iColumn = 0; iColumn < ArcadeGame::kMapColumns; ++iColumn) {
             int iCell = kProbe.Cell(iRow, iColumn);
