@@ -6,13 +6,16 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <set>
 #include <vector>
 
 #include "platform/d3d8.h"
+#include "platform/sdl_test_hooks.h"
 #include "ref_counted.h"
+#include "sdl_d3d8.h"
 #include "sdl_d3d_formats.h"
 #include "sdl_window.h"
 
@@ -25,6 +28,20 @@ constexpr int kRenderStates = 256;
 constexpr int kStageStates = 32;
 
 class SdlTexture;
+class SdlDevice;
+
+// The device whose scene this thread has begun: the one that hears of its reads of the clock.
+thread_local SdlDevice* t_sceneDevice = nullptr;
+
+sdl_test_hooks::PresentMoments g_lastPresent = {};
+
+// The clock behind GetTickCount, read without telling the device.
+uint64_t NowMicroseconds()
+{
+    using namespace std::chrono;
+    return static_cast<uint64_t>(
+        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
 
 // The GL context a device made; its resources check it before deleting GL objects.
 struct Context {
@@ -583,9 +600,27 @@ public:
         glBlitFramebuffer(0, 0, GLint(m_width), GLint(m_height), target.left,
                           drawableHeight - target.bottom, target.right, drawableHeight - target.top,
                           GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+        m_moments.presentBlitted = NowMicroseconds();
         SDL_GL_SwapWindow(m_context->window);
+        m_drawingQueued = false;
+        m_moments.presentSwapped = NowMicroseconds();
+        g_lastPresent = m_moments;
         glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
         return D3D_OK;
+    }
+
+    // A read of the clock during the scene: the first is the frame's start; one that finds
+    // drawing queued hands it to the renderer.
+    void OnClockRead(uint64_t microseconds)
+    {
+        if (!m_moments.firstClockRead) {
+            m_moments.firstClockRead = microseconds;
+        }
+        if (m_drawingQueued && m_context->MakeCurrent()) {
+            glFlush();
+            m_drawingQueued = false;
+            m_moments.drawingSubmitted = microseconds;
+        }
     }
 
     HRESULT GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE, IDirect3DSurface8** surface) override
@@ -666,6 +701,9 @@ public:
             return D3DERR_INVALIDCALL;
         }
         m_inScene = true;
+        m_moments = {};
+        m_moments.sceneBegun = NowMicroseconds();
+        t_sceneDevice = this;
         return D3D_OK;
     }
 
@@ -675,6 +713,8 @@ public:
             return D3DERR_INVALIDCALL;
         }
         m_inScene = false;
+        m_moments.sceneEnded = NowMicroseconds();
+        LeaveScene();
         return D3D_OK;
     }
 
@@ -866,6 +906,7 @@ public:
         }
         BindVertices(static_cast<const uint8_t*>(vertices), GLsizei(stride));
         glDrawArrays(Primitive(type), 0, GLsizei(count));
+        m_drawingQueued = true;
         return D3D_OK;
     }
 
@@ -926,6 +967,7 @@ private:
     ~SdlDevice() override
     {
         LiveDevices().erase(this);
+        LeaveScene();
         for (auto*& bound : m_bound) {
             if (bound) {
                 bound->Release();
@@ -944,6 +986,13 @@ private:
         m_context->alive = false;
         if (m_fullScreen && sdl::NativeWindow(m_window)) {
             SDL_SetWindowFullscreen(m_context->window, 0);
+        }
+    }
+
+    void LeaveScene()
+    {
+        if (t_sceneDevice == this) {
+            t_sceneDevice = nullptr;
         }
     }
 
@@ -1251,6 +1300,9 @@ private:
     UINT m_height = 0;
     bool m_fullScreen = false;
     bool m_inScene = false;
+    // Drawing issued since the renderer was last handed what is queued.
+    bool m_drawingQueued = false;
+    sdl_test_hooks::PresentMoments m_moments = {};
     Loss m_loss = Loss::kNone;
     GLuint m_framebuffer = 0;
     GLuint m_colour = 0;
@@ -1404,6 +1456,18 @@ private:
 };
 
 }  // namespace
+
+void sdl::OnClockRead(uint64_t microseconds)
+{
+    if (t_sceneDevice) {
+        t_sceneDevice->OnClockRead(microseconds);
+    }
+}
+
+sdl_test_hooks::PresentMoments sdl_test_hooks::LastPresentMoments()
+{
+    return g_lastPresent;
+}
 
 IDirect3D8* Direct3DCreate8(UINT sdkVersion)
 {

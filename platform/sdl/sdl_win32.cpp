@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "backend.h"
+#include "sdl_d3d8.h"
 #include "sdl_window.h"
 #include "window_system.h"
 
@@ -277,8 +278,10 @@ bool WaitForEvent()
 uint64_t MonotonicMicroseconds()
 {
     using namespace std::chrono;
-    return static_cast<uint64_t>(
+    auto now = static_cast<uint64_t>(
         duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+    sdl::OnClockRead(now);
+    return now;
 }
 
 int ShowMessageBox(HWND window, const char* text, const char* caption, UINT)
