@@ -1,7 +1,8 @@
 // Draws through Direct3D on the SDL backend in a real window and reads the picture back:
 // pre-transformed and transformed fans, textures in A8R8G8B8 and R5G6B5, alpha blending,
 // reverse subtraction, a line, an image surface copied in; then a full-screen device that is
-// lost when its window hides and reset when it shows again. Saves both pictures as PNG.
+// lost when its window hides and reset when it shows again. Saves both pictures as PNG. Also the
+// moments the device keeps of a present, and the drawing it hands on when the clock is read.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "PngWriter.h"
 #include "WindowTestSupport.h"
 #include "platform/d3d8.h"
+#include "platform/sdl_test_hooks.h"
 
 namespace {
 
@@ -244,6 +246,55 @@ void RunWindowed(FrameCountWindow& kWindow, IDirect3D8* pkD3D)
     Check(pkDevice->Release() == 0, "device released");
 }
 
+// One frame as the game draws it: the clock read at the scene's start, a quad, the clock read
+// again, the present. The read after the drawing hands it to the renderer; a frame without
+// that read is drawn at the present.
+void RunPresentMoments(FrameCountWindow& kWindow, IDirect3D8* pkD3D)
+{
+    D3DDISPLAYMODE kMode{};
+    pkD3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &kMode);
+    D3DPRESENT_PARAMETERS kParameters{};
+    kParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    kParameters.Windowed = TRUE;
+    kParameters.BackBufferCount = 1;
+    kParameters.BackBufferFormat = kMode.Format;
+    IDirect3DDevice8* pkDevice = CreateDevice(pkD3D, kWindow.GetHandle(), &kParameters);
+    if (!pkDevice) {
+        return;
+    }
+    SetStandingStates(pkDevice);
+    pkDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0.0f, 0);
+    pkDevice->BeginScene();
+    GetTickCount();
+    DrawScreenQuad(pkDevice, 10, 10, 110, 60, 0xFFFF0000);
+    GetTickCount();
+    int iWidth = 0;
+    int iHeight = 0;
+    std::vector<uint32_t> kPixels = ReadBackBuffer(pkDevice, &iWidth, &iHeight);
+    pkDevice->EndScene();
+    Check(pkDevice->Present(nullptr, nullptr, nullptr, nullptr) == D3D_OK, "Present");
+    if (!kPixels.empty()) {
+        ExpectPixel(kPixels, iWidth, 50, 30, 0xFFFF0000, 0, "quad handed on at the clock read");
+    }
+    sdl_test_hooks::PresentMoments kMoments = sdl_test_hooks::LastPresentMoments();
+    Check(kMoments.sceneBegun != 0 && kMoments.sceneBegun <= kMoments.firstClockRead &&
+              kMoments.firstClockRead <= kMoments.drawingSubmitted &&
+              kMoments.drawingSubmitted <= kMoments.sceneEnded &&
+              kMoments.sceneEnded <= kMoments.presentBlitted &&
+              kMoments.presentBlitted <= kMoments.presentSwapped,
+          "present moments in the frame's order");
+
+    pkDevice->BeginScene();
+    DrawScreenQuad(pkDevice, 10, 10, 110, 60, 0xFF00FF00);
+    pkDevice->EndScene();
+    GetTickCount();
+    pkDevice->Present(nullptr, nullptr, nullptr, nullptr);
+    kMoments = sdl_test_hooks::LastPresentMoments();
+    Check(kMoments.firstClockRead == 0 && kMoments.drawingSubmitted == 0,
+          "no clock read in the scene: nothing handed on before the present");
+    Check(pkDevice->Release() == 0, "device released");
+}
+
 D3DPRESENT_PARAMETERS FullScreenParameters()
 {
     D3DPRESENT_PARAMETERS kParameters{};
@@ -335,6 +386,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
         return 1;
     }
     RunWindowed(kWindow, pkD3D);
+    RunPresentMoments(kWindow, pkD3D);
     RunFullScreen(kWindow, pkD3D);
     pkD3D->Release();
     std::printf("d3d_draw: %d failures\n", windowtest::Failures());
