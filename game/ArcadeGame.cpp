@@ -126,7 +126,7 @@ void ArcadeGame::LoadSounds()
     // Without a sound device no sound loads: one line says so rather than one per file.
     bool bSilent = !m_kSoundPlayer.GetDevice();
     if (bSilent) {
-        std::fprintf(stderr, "%s: no sound device, playing silently\n", m_kSettings.acProgram);
+        std::fprintf(m_pkReports, "%s: no sound device, playing silently\n", m_kSettings.acProgram);
     }
     for (const auto& kEntry : akSounds) {
         std::string kPath = std::string("sounds\\") + kEntry.acName + ".wav";
@@ -143,7 +143,7 @@ void ArcadeGame::ReportMissing(const char* acPath)
     if (!m_kReportedFiles.insert(acPath).second) {
         return;
     }
-    std::fprintf(stderr, "%s: %s did not load\n", m_kSettings.acProgram,
+    std::fprintf(m_pkReports, "%s: %s did not load\n", m_kSettings.acProgram,
                  crt::NativePath(acPath).c_str());
 }
 

@@ -8,6 +8,7 @@
 //   SoundEvents.cpp  the sound events and the voice ring
 #pragma once
 
+#include <cstdio>
 #include <fstream>
 #include <set>
 #include <string>
@@ -154,6 +155,8 @@ private:
     // Files already reported missing: a file loaded into two sprites, or read at every new
     // game, is named once.
     std::set<std::string> m_kReportedFiles;
+    // Where the game tells of files that did not load or read short.
+    std::FILE* m_pkReports = stderr;
 
     qnScreen m_kScreen;
     qnInputManager m_kInputManager;

@@ -84,11 +84,11 @@ void ArcadeGame::ReadMap()
     if (iRead == 0) {
         ReportMissing(kMapFile);
     } else if (iRead < kMapRows * kMapColumns) {
-        std::fprintf(stderr, "%s: %s holds only %d of its %d cells\n", m_kSettings.acProgram,
+        std::fprintf(m_pkReports, "%s: %s holds only %d of its %d cells\n", m_kSettings.acProgram,
                      crt::NativePath(kMapFile).c_str(), iRead, kMapRows * kMapColumns);
     }
     if (iOutside > 0) {
-        std::fprintf(stderr, "%s: %s has %d cells outside -1..24, read as empty\n",
+        std::fprintf(m_pkReports, "%s: %s has %d cells outside -1..24, read as empty\n",
                      m_kSettings.acProgram, crt::NativePath(kMapFile).c_str(), iOutside);
     }
 }
