@@ -215,18 +215,24 @@ IDirect3DDevice8* CreateDevice(IDirect3D8* pkD3D, HWND hWindow, D3DPRESENT_PARAM
     return pkDevice;
 }
 
+// A device on the window's client area, with a back buffer in the desktop's format.
+IDirect3DDevice8* CreateWindowedDevice(IDirect3D8* pkD3D, HWND hWindow, D3DFORMAT eFormat)
+{
+    D3DPRESENT_PARAMETERS kParameters{};
+    kParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    kParameters.Windowed = TRUE;
+    kParameters.BackBufferCount = 1;
+    kParameters.BackBufferFormat = eFormat;
+    return CreateDevice(pkD3D, hWindow, &kParameters);
+}
+
 void RunWindowed(FrameCountWindow& kWindow, IDirect3D8* pkD3D)
 {
     D3DDISPLAYMODE kMode{};
     Check(pkD3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &kMode) == D3D_OK, "display mode");
     std::printf("d3d_draw: desktop %ux%u format %d, %u modes\n", kMode.Width, kMode.Height,
                 kMode.Format, pkD3D->GetAdapterModeCount(D3DADAPTER_DEFAULT));
-    D3DPRESENT_PARAMETERS kParameters{};
-    kParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    kParameters.Windowed = TRUE;
-    kParameters.BackBufferCount = 1;
-    kParameters.BackBufferFormat = kMode.Format;
-    IDirect3DDevice8* pkDevice = CreateDevice(pkD3D, kWindow.GetHandle(), &kParameters);
+    IDirect3DDevice8* pkDevice = CreateWindowedDevice(pkD3D, kWindow.GetHandle(), kMode.Format);
     if (!pkDevice) {
         return;
     }
@@ -253,12 +259,7 @@ void RunPresentMoments(FrameCountWindow& kWindow, IDirect3D8* pkD3D)
 {
     D3DDISPLAYMODE kMode{};
     pkD3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &kMode);
-    D3DPRESENT_PARAMETERS kParameters{};
-    kParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    kParameters.Windowed = TRUE;
-    kParameters.BackBufferCount = 1;
-    kParameters.BackBufferFormat = kMode.Format;
-    IDirect3DDevice8* pkDevice = CreateDevice(pkD3D, kWindow.GetHandle(), &kParameters);
+    IDirect3DDevice8* pkDevice = CreateWindowedDevice(pkD3D, kWindow.GetHandle(), kMode.Format);
     if (!pkDevice) {
         return;
     }
