@@ -6,7 +6,6 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <memory>
 #include <set>
@@ -34,14 +33,6 @@ class SdlDevice;
 thread_local SdlDevice* t_sceneDevice = nullptr;
 
 sdl_test_hooks::PresentMoments g_lastPresent = {};
-
-// The clock behind GetTickCount, read without telling the device.
-uint64_t NowMicroseconds()
-{
-    using namespace std::chrono;
-    return static_cast<uint64_t>(
-        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
-}
 
 // The GL context a device made; its resources check it before deleting GL objects.
 struct Context {
@@ -600,10 +591,10 @@ public:
         glBlitFramebuffer(0, 0, GLint(m_width), GLint(m_height), target.left,
                           drawableHeight - target.bottom, target.right, drawableHeight - target.top,
                           GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
-        m_moments.presentBlitted = NowMicroseconds();
+        m_moments.presentBlitted = sdl::ClockMicroseconds();
         SDL_GL_SwapWindow(m_context->window);
         m_drawingQueued = false;
-        m_moments.presentSwapped = NowMicroseconds();
+        m_moments.presentSwapped = sdl::ClockMicroseconds();
         g_lastPresent = m_moments;
         glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
         return D3D_OK;
@@ -702,7 +693,7 @@ public:
         }
         m_inScene = true;
         m_moments = {};
-        m_moments.sceneBegun = NowMicroseconds();
+        m_moments.sceneBegun = sdl::ClockMicroseconds();
         t_sceneDevice = this;
         return D3D_OK;
     }
@@ -713,7 +704,7 @@ public:
             return D3DERR_INVALIDCALL;
         }
         m_inScene = false;
-        m_moments.sceneEnded = NowMicroseconds();
+        m_moments.sceneEnded = sdl::ClockMicroseconds();
         LeaveScene();
         return D3D_OK;
     }

@@ -179,6 +179,13 @@ void AddEventListener(std::function<void(const SDL_Event&)> listener)
     Listeners().push_back(std::move(listener));
 }
 
+uint64_t ClockMicroseconds()
+{
+    using namespace std::chrono;
+    return static_cast<uint64_t>(
+        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
 }  // namespace sdl
 
 namespace backend {
@@ -277,9 +284,7 @@ bool WaitForEvent()
 
 uint64_t MonotonicMicroseconds()
 {
-    using namespace std::chrono;
-    auto now = static_cast<uint64_t>(
-        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+    uint64_t now = sdl::ClockMicroseconds();
     sdl::OnClockRead(now);
     return now;
 }

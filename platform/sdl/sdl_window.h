@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <functional>
 
 #include "platform/win32.h"
@@ -11,6 +12,9 @@ namespace sdl {
 
 // The SDL window behind a window handle, or null.
 SDL_Window* NativeWindow(HWND window);
+
+// Microseconds on the clock behind GetTickCount, read without telling the Direct3D device.
+uint64_t ClockMicroseconds();
 
 // Called with every SDL event the message pump takes, before it becomes a window message.
 void AddEventListener(std::function<void(const SDL_Event&)> listener);
